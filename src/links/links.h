@@ -1,0 +1,83 @@
+// links.h -- generic link bodies, the default end effector and the geometry registry
+//
+// Drawing registration. The headless core builds every body and owns every table the
+// program keeps: the registry rows `geomlinks`, each model's drawing table (`Puma560Links`,
+// n + 1 entries that start out pointing at the no-op NoDrawLink) and the end-effector draw
+// procedures (StdDrawEE, ZDrawEE), which are core functions that forward to a drawer slot
+// (SetEEDrawer / CallEEDrawer; an empty slot draws nothing). The drawing library fills the
+// model tables and the drawer slots in one call, RegisterModelDrawing() (links_gl.cpp),
+// which the GUI's main, the gallery and the GL tests call once at start-up, before the
+// first frame. So a robot matched headless still gets a non-null `links`, and the same
+// pointers draw for real once the drawing library has registered.
+#ifndef VELMORA_LINKS_H
+#define VELMORA_LINKS_H
+
+#include "robot.h"
+
+//------------------------------------------------------------------ registry
+// one registry row: a robot name and its built-in model
+typedef struct _GeomMatch_ {
+  const char* name;           // compared with the robot's name, case-sensitive
+  LinkDrawProc* links;        // n + 1 drawing functions: base, link 1 ... link n
+  void (*Init)(Robot);        // builds the model's solids
+  void (*Destroy)(Robot);     // frees them
+  EEData* EElist;             // end effectors, ending with a null name
+} GeomMatch, *GeomMatchPtr;
+
+extern GeomMatch geomlinks[];  // searched in order; rows only for models that exist
+extern const int ngeomlinks;   // number of rows
+
+//------------------------------------------------------------------ generic bodies
+// body dimensions from rad, then the bodies of all n links; geom 0 up, 1 down, else nothing
+void MakeLinks(int n, Link* L, float rad, int geom);
+// free hinge, linkz, linkx and elbow of every link, then MakeLinks
+void RemakeLinks(int n, Link* L, float rad, int geom);
+
+// one link's bodies; pos 0 first link, 1 middle link, 2 last link; the dimensions are those
+// of the last MakeLinks; the up revolute builder also reads l[1] when pos is 0 or 1
+void MakeDownRevoluteLink(Link* l, int pos);
+void MakeDownPrismaticLink(Link* l, int pos);
+void MakeUpRevoluteLink(Link* l, int pos);
+void MakeUpPrismaticLink(Link* l, int pos);
+
+// default end effector: palm h1 and fingers h2, h3 from rad and the last link's a and b
+void MakeEE(DefaultEE* dEE, float rad, float a_last, float b_last);
+// h1, h2, h3 freed and cleared
+void FreeEE(DefaultEE* dEE);
+
+//------------------------------------------------------------------ registry lookup
+// first row named exactly as the robot: Init, remember Destroy, attach links and EElist,
+// then the first end effector of the row's list whose type equals robot->EE.type
+void LinkMatchName(Robot r);
+// Destroy of the row matched last, once; then forgotten
+void FreeFullGeom(Robot r);
+
+//------------------------------------------------------------------ end-effector helpers
+// the "None" end effector: identity Qee and Qee_gl, type 0, no procedures
+void NothingInitEE(EndEffectorPtr ee);
+// Qee_gl[i][j] = Qee[j][i]
+void MakeQee_gl(EndEffectorPtr ee);
+// free the nP solids of P, then P, then v (and clear them)
+void StdDestroyEE(EndEffectorPtr ee);
+// draw P[0] ... P[nP - 1] in order
+void StdDrawEE(EndEffectorPtr ee);
+// nothing
+void StdEditEE(EndEffectorPtr ee);
+
+//------------------------------------------------------------------ drawing registration
+typedef void (*EEDrawProc)(EndEffectorPtr);
+
+// drawer slots of the forwarding end-effector draw procedures
+enum { EEDrawStd = 0, EEDrawZ = 1, EEDrawSlots = 16 };
+
+// the no-op every model drawing table starts with
+void NoDrawLink(void);
+// set the GL function behind a forwarding draw procedure; slots outside the range are ignored
+void SetEEDrawer(int slot, EEDrawProc f);
+// call the drawer of a slot, if one is set
+void CallEEDrawer(int slot, EndEffectorPtr ee);
+
+// drawing library only (links_gl.cpp): fill every model's drawing table and every drawer slot
+void RegisterModelDrawing(void);
+
+#endif
