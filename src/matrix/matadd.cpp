@@ -1,0 +1,15 @@
+// matadd.cpp -- sum of two matrices
+#include "matrix.h"
+
+//------------------------------------------------------------------ public API
+
+// C = A + B (m x n); C may be A or B
+void JmMatAdd(double** A, double** B, double** C, int m, int n) {
+  for (int i = 0; i < m; i++)
+    for (int j = 0; j < n; j++) C[i][j] = A[i][j] + B[i][j];
+}
+
+void JmFMatAdd(float** A, float** B, float** C, int m, int n) {
+  for (int i = 0; i < m; i++)
+    for (int j = 0; j < n; j++) C[i][j] = A[i][j] + B[i][j];
+}
