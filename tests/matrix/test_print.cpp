@@ -12,6 +12,12 @@ static double** Numbered(int n) {
   return A;
 }
 
+// the library keeps the format pointers, so the strings must outlive every test
+static char fmt[] = "%.0f";
+static char deffmt[] = "%12.6f";
+static char defint[] = "%d";
+static char ifmt[] = "[%3d]";
+
 // printing with a short element format; restores the defaults afterwards
 class Print : public testing::Test {
  protected:
@@ -31,9 +37,6 @@ class Print : public testing::Test {
     JmFreeMatrix(A);
     return testing::internal::GetCapturedStdout();
   }
-  char fmt[8] = "%.0f";
-  char deffmt[8] = "%12.6f";
-  char defint[4] = "%d";
 };
 
 // narrower than a page: no header; default element format is %12.6f and three spaces
@@ -137,7 +140,6 @@ TEST_F(Print, ColumnVectors) {
   double v[2] = {1.4, 2.6};
   float f[1] = {0.5f};
   int iv[2] = {3, 12};
-  char ifmt[8] = "[%3d]";
   JmSetPrintIntFormat(ifmt);
   testing::internal::CaptureStdout();
   JmPrintVector(v, 2, "v %s\n", "title");
