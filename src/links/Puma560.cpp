@@ -1,5 +1,7 @@
 // Puma560.cpp -- the built-in Puma560 model: its solids, outlines and the "Hand"
 #include "links/Puma560.h"
+#include "graphics/misc.h"
+#include "graphics/primitives.h"
 
 //------------------------------------------------------------------ module state
 Puma560Solids puma560;
@@ -11,8 +13,89 @@ EEData Puma560EElist[3] = {
   {nullptr, 0, nullptr},
 };
 
+// link 2 plate: a rounded end at each side (flags: 0 smooth, 1 corner, 2 curve start)
+static float L2[12][2] = {
+  {4.37f, -0.75f}, {4.89f, -0.533f}, {5.1f, 0.0f}, {4.89f, 0.533f}, {4.37f, 0.75f},
+  {0.26f, 1.485f}, {-1.69f, 1.485f}, {-2.1f, 0.79f}, {-2.24f, 0.0f}, {-2.1f, -0.79f},
+  {-1.69f, -1.485f}, {0.26f, -1.485f}};
+static int A2[12] = {2, 0, 0, 0, 1, 1, 2, 0, 0, 0, 1, 1};
+// link 3 forearm
+static float L3[7][2] = {
+  {0.628f, 3.52f}, {-0.222f, 3.52f}, {-0.91f, -0.73f}, {-0.55f, -1.04f}, {-0.08f, -1.17f},
+  {0.41f, -1.1f}, {0.81f, -0.85f}};
+static int A3[7] = {1, 1, 2, 0, 0, 0, 1};
+
+static const int mat = 3;                    // every solid of the model is metal
+static const JwColor base_color = 0xff908070u;
+static const JwColor arm_color = 0xff8b3d48u;
+static const JwColor dark_color = 0xff3b472eu;
+
+//------------------------------------------------------------------ static helpers
+// rotation about x in tenths of a degree (0 for none), then a translation; last acts first
+static JwPrimitive Place(JwPrimitive p, float rotx, float x, float y, float z) {
+  JwBgnEditPrimitive(p);
+  if (rotx != 0.0f) JwEditRotate(rotx, 'x');
+  JwEditTranslate(x, y, z);
+  JwEndEditPrimitive();
+  return p;
+}
+
+static JwPrimitive Cyl(int n, float r, float h, JwColor c) {
+  return JwDefCylinder(n, r, h, mat, c);
+}
+
 //------------------------------------------------------------------ public API
-void Puma560Init(Robot) {}
-void Puma560Destroy(Robot) {}
-void Puma560InitEEHand(EndEffectorPtr ee) { NothingInitEE(ee); }
+// build the fourteen solids (any previous ones are freed first); the robot is not consulted
+void Puma560Init(Robot r) {
+  Puma560Destroy(r);
+  Puma560Solids* s = &puma560;
+  s->Bplate = Place(Cyl(24, 1.825f, 0.6f, base_color), 0, 0, 0, 0.3f);
+  s->Bstump = Place(Cyl(24, 0.9f, 5.1f, base_color), 0, 0, 0, 3.15f);
+  s->Bbox = Place(JwDefPrism(1.05f, 1.6f, 0.9f, mat, base_color), 0, 0, 1.425f, 0.45f);
+  s->Bmotor = Place(Cyl(24, 0.44f, 1.45f, dark_color), 0, 0, 1.575f, 1.625f);
+  s->L1trunk = Place(Cyl(24, 0.9f, 0.9f, arm_color), 0, 0, 0, 6.15f);
+  s->L1hinge = Place(Cyl(24, 0.9f, 2.98f, arm_color), 900, 0, 6.6f, -0.45f);
+  s->L2link = Place(JwDefFlat(12, L2, A2, 1.02f, mat, arm_color), 0, 0, 0, 2.45f);
+  s->L3link = JwDefFlat(7, L3, A3, 0.9f, mat, arm_color);
+  s->L4cyl = Place(Cyl(24, 0.4f, 0.9f, dark_color), 900, 0, 4.32f, 0);
+  s->L4b1 = Place(JwDefPrism(0.9f, 0.9f, 0.4f, mat, dark_color), 0, 0, 0, 3.72f);
+  s->L4b2 = Place(JwDefPrism(0.65f, 0.65f, 0.2f, mat, dark_color), 0, 0, 0, 4.02f);
+  s->L6a = Place(Cyl(16, 0.19f, 0.12f, dark_color), 0, 0, 0, 0.42f);
+  s->L6b = Place(Cyl(16, 0.24f, 0.05f, dark_color), 0, 0, 0, 0.505f);
+  s->L6c = Place(Cyl(16, 0.34f, 0.03f, dark_color), 0, 0, 0, 0.545f);
+}
+
+// free the fourteen solids and clear them
+void Puma560Destroy(Robot) {
+  Puma560Solids* s = &puma560;
+  JwPrimitive* all[14] = {&s->Bplate, &s->Bstump, &s->Bbox, &s->Bmotor, &s->L1trunk,
+                          &s->L1hinge, &s->L2link, &s->L3link, &s->L4cyl, &s->L4b1,
+                          &s->L4b2, &s->L6a, &s->L6b, &s->L6c};
+  for (int k = 0; k < 14; k++) {
+    JwFreePrimitive(*all[k]);
+    *all[k] = nullptr;
+  }
+}
+
+// the "Hand": gripper palm and two fingers, opening 0.256, tool frame 0.561 along z
+void Puma560InitEEHand(EndEffectorPtr ee) {
+  ee->type = 1;
+  ee->nP = 3;
+  ee->P = (JwPrimitive*)JwMalloc(3*sizeof(JwPrimitive));
+  ee->P[0] = JwDefTamsellGripperH(0.66f, 4, dark_color);
+  ee->P[1] = JwDefTamsellGripperF1(0.66f, 4, 0xff696969u);
+  ee->P[2] = JwDefTamsellGripperF2(0.66f, 4, 0xff696969u);
+  ee->nv = 1;
+  ee->v = (float*)JwMalloc(sizeof(float));
+  ee->v[0] = 0.256f;
+  for (int i = 0; i < 4; i++)
+    for (int j = 0; j < 4; j++) ee->Qee[i][j] = (i == j) ? 1.0f : 0.0f;
+  ee->Qee[2][3] = 0.561f;
+  MakeQee_gl(ee);
+  ee->DestroyProc = StdDestroyEE;
+  ee->DrawProc = ZDrawEE;
+  ee->EditProc = StdEditEE;
+}
+
+// palm, then finger 1 moved by +v[0] along y and finger 2 by -v[0] (forwards to the GL drawer)
 void ZDrawEE(EndEffectorPtr ee) { CallEEDrawer(EEDrawZ, ee); }

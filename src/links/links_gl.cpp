@@ -1,0 +1,18 @@
+// links_gl.cpp -- drawing side of the geometry registry: the standard end-effector drawer
+#include "links/links.h"
+#include "links/Puma560.h"
+#include "graphics/primitives.h"
+
+//------------------------------------------------------------------ static helpers
+// P[0] ... P[nP - 1] in order
+static void StdDrawEE_gl(EndEffectorPtr ee) {
+  for (int i = 0; i < ee->nP; i++)
+    if (ee->P[i]) JwDrawPrimitive(ee->P[i]);
+}
+
+//------------------------------------------------------------------ public API
+// fill every model's drawing table and every drawer slot; calling it again changes nothing
+void RegisterModelDrawing(void) {
+  SetEEDrawer(EEDrawStd, StdDrawEE_gl);
+  RegisterPuma560Drawing();
+}
