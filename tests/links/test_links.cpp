@@ -18,6 +18,9 @@ TEST(DownRevolute, PositiveOffset) {
   EXPECT_BOX(L[1].linkz, -1, 1, -1, 1, 0, 1);
   // bend centre (1, 0, 1): from the bar end (0, 0, 1) round to (1, 0, 2), tube radius 1
   EXPECT_BOX(L[1].elbow, -1, 1, -1, 1, 1, 3);
+  // a bend turned the other way (centre (1, 0, 3)) has the same box: its mass lies higher
+  EXPECT_LT(VertexMean(L[1].elbow, 2), 2.0f);
+  EXPECT_GT(VertexMean(L[1].elbow, 0), 0.0f);
   EXPECT_BOX(L[1].linkx, 1, 3, -1, 1, 1, 3);
   FreeBodies(3, L);
 }
@@ -29,6 +32,7 @@ TEST(DownRevolute, NegativeOffset) {
   EXPECT_BOX(L[1].linkz, -1, 1, -1, 1, -1, 0);
   // bend centre (1, 0, -1): from (0, 0, -1) round to (1, 0, -2)
   EXPECT_BOX(L[1].elbow, -1, 1, -1, 1, -3, -1);
+  EXPECT_GT(VertexMean(L[1].elbow, 2), -2.0f);
   EXPECT_BOX(L[1].linkx, 1, 3, -1, 1, -3, -1);
   FreeBodies(3, L);
 }
