@@ -139,7 +139,8 @@ void FreeRobot(Robot r);
 void SetLinkDefaults(LinkPtr l);
 // copy the DH values of src into dst and derive the rest: |b|, sign, cosines, limits,
 // home value, cleared bodies, visible, Q_i and Q_1; returns 1 when src's maximum limit
-// is not the unlimited marker (the robot's limits switch on), else 0
+// is not the unlimited marker (the robot's limits switch on), else 0. The limits are read
+// from src->q_limit; dst's q_limit and h_q_limit both get them. dst is overwritten whole.
 int PrepareLink(LinkPtr dst, const Link* src);
 
 // one row of a DH table for robots built in memory

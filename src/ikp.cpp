@@ -1,0 +1,575 @@
+// ikp.cpp -- forward kinematics, pose angles and the iterative inverse kinematics
+#include "ikp.h"
+
+#include <math.h>    // for: sin(), cos(), atan2(), sqrt()
+#include <stdio.h>   // for: printf(), fprintf(), snprintf()
+#include <stdlib.h>  // for: free()
+
+#include "app_state.h"
+#include "matrix/matrix.h"
+
+#define KIN_PI 3.14159265
+
+//------------------------------------------------------------------ module state
+static double tol = 5e-5;              // Newton: threshold on the task error norm
+static int max = 40;                   // Newton: step limit
+static double ConMinTol = 5e-5;        // redundant solver: copies taken at start-up
+static int ConMinMaxIter = 40;
+static double ConMinDamp = 0.5;        // redundant solver: step-halving factor
+
+static Robot kin_robot = nullptr;      // whose frames F2 reads and whose sizes ResetKin uses
+
+// work storage, sized by ResetKin for n joints and jm task rows
+static int initialized = 0;
+static int cap_n = 0, cap_jm = 0;
+static double** Aj = nullptr;          // 3 x n joint axes in base coordinates
+static double** P = nullptr;           // 3 x 3, trace(R) I - R
+static double* f = nullptr;            // task error, then the step; max(jm, n)
+static double* u = nullptr;            // Householder scalars; max(jm, n)
+static int* pv = nullptr;              // pivots; max(jm, n)
+static double* q0 = nullptr;           // joint values at the start of a solve
+static double* h = nullptr;            // redundant solver objective
+static double** H = nullptr;           // and its Jacobian, n x n
+static double* dx = nullptr;           // redundant solver step, n
+
+static char err_text[64];              // InvErr's joint messages
+
+//------------------------------------------------------------------ static helpers
+
+// rows of the task error for a task kind, 0 for a kind that is not solved
+static int task_rows(int type) {
+  if (type == 0) return 7;
+  if (type == 2) return 4;
+  if (type == 4) return 3;
+  return 0;
+}
+
+static void free_storage() {
+  if (!initialized) return;
+  JmFreeMatrix(Aj);  JmFreeMatrix(P);
+  JmFreeVector(f);  JmFreeVector(u);  JmFreeIVector(pv);
+  JmFreeVector(q0);  JmFreeVector(h);  JmFreeMatrix(H);  JmFreeVector(dx);
+  Aj = P = H = nullptr;  f = u = q0 = h = dx = nullptr;  pv = nullptr;
+  initialized = 0;  cap_n = cap_jm = 0;
+}
+
+static void alloc_storage(int n, int jm) {
+  free_storage();
+  int mx = jm > n ? jm : n;
+  Aj = JmMatrix(3, n);  P = JmMatrix(3, 3);
+  f = JmVector(mx);  u = JmVector(mx);  pv = JmIVector(mx);
+  q0 = JmVector(n);  h = JmVector(n);  H = JmMatrix(n, n);  dx = JmVector(n);
+  JmZeroMatrix(Aj, 3, n);  JmZeroMatrix(P, 3, 3);
+  JmZeroVector(f, mx);  JmZeroVector(u, mx);
+  cap_n = n;  cap_jm = jm;  initialized = 1;
+}
+
+// storage large enough for this robot; a solver may be handed a robot ResetKin never saw
+static int ready_for(Robot robot, CartesianConfig cc) {
+  if (!robot || !robot->J || robot->n < 1) return 0;
+  int rows = task_rows(cc->type);
+  if (rows == 0 || rows != robot->jm) return 0;
+  if (!initialized || robot->n > cap_n || robot->jm > cap_jm) alloc_storage(robot->n, robot->jm);
+  return 1;
+}
+
+static void save_q(Robot robot, JointConfig jc) {
+  for (int j = 0; j < robot->n; j++) q0[j] = jc->q[j];
+}
+
+static void restore_q(Robot robot, JointConfig jc) {
+  for (int j = 0; j < robot->n; j++) jc->q[j] = (float)q0[j];
+}
+
+// a revolute joint brought strictly inside (-360, 360) by whole turns of its integer part
+static void reduce_turns(float* q) {
+  int t = (int)*q;
+  *q -= 360*(t/360);
+}
+
+// first limit violation in index order (maximum before minimum), then unlimited revolute
+// joints folded into [-360, 360]; 0 or the limit code
+static int check_joints(Robot robot, JointConfig jc) {
+  for (int j = 0; j < robot->n; j++) {
+    LinkPtr l = &robot->L[j];
+    float* q = &jc->q[j];
+    if (robot->limits == 1 && *q > l->q_limit[1]) return -701 - j;
+    if (robot->limits == 1 && *q < l->q_limit[0]) return -601 - j;
+    if (l->joint == 0) {
+      if (l->q_limit[1] == 100000.0f)
+        while (*q > 360) *q -= 360;
+      if (l->q_limit[0] == -100000.0f)
+        while (*q < -360) *q += 360;
+    }
+  }
+  return 0;
+}
+
+static void frames(Robot robot, JointConfig jc) {
+  EvalQr_i(robot, jc);
+  EvalQr_1(robot);
+}
+
+//------------------------------------------------------------------ forward kinematics
+
+// type 2 when all revolute and a = 0 on all links but the last; else 4 (n < 6) or 0
+void RobotType(Robot robot) {
+  int rev = 1, a_zero = 1;
+  for (int i = 0; i < robot->n; i++) {
+    if (robot->L[i].joint != 0) rev = 0;
+    if (i < robot->n - 1 && robot->L[i].a != 0.0f) a_zero = 0;
+  }
+  allRevolute = rev;
+  if (rev && a_zero) robot->type = 2;
+  else robot->type = robot->n < 6 ? 4 : 0;
+}
+
+// Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d)
+void EvalQr_i(Robot robot, JointConfig jc) {
+  kin_robot = robot;
+  for (int i = 0; i < robot->n; i++) {
+    LinkPtr l = &robot->L[i];
+    double c, s, d;
+    if (l->joint == 0) {
+      double th = jc->q[i]*KIN_PI/180.0;
+      c = cos(th);  s = sin(th);  d = l->b;
+    } else {
+      c = l->cth;  s = l->sth;  d = jc->q[i];
+    }
+    double ca = l->cal, sa = l->sal;
+    double** Q = l->Q_i;
+    Q[0][0] = c;  Q[0][1] = -ca*s;  Q[0][2] = sa*s;
+    Q[1][0] = s;  Q[1][1] = ca*c;   Q[1][2] = -sa*c;
+    Q[2][0] = 0;  Q[2][1] = sa;     Q[2][2] = ca;
+    l->a_i[0] = l->a*c;  l->a_i[1] = l->a*s;  l->a_i[2] = d;
+  }
+}
+
+// Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1)
+void EvalQr_1(Robot robot) {
+  int n = robot->n;
+  Link* L = robot->L;
+  double** A = L[0].Q_i;
+  double** B = L[0].Q_1;
+  for (int j = 0; j < 3; j++)
+    for (int k = 0; k < 3; k++) B[j][k] = A[j][k];
+  for (int i = 1; i < n; i++) {
+    double** P1 = L[i - 1].Q_1;
+    double** Qi = L[i].Q_i;
+    double** C = L[i].Q_1;
+    for (int j = 0; j < 3; j++) {
+      for (int k = 0; k < 3; k++) {
+        double s = 0.0;
+        for (int m = 0; m < 3; m++) s += P1[j][m]*Qi[m][k];
+        C[j][k] = s;
+      }
+    }
+  }
+  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = L[n - 1].a_i[j];
+  for (int i = n - 2; i >= 0; i--) {
+    double** Qi = L[i].Q_i;
+    double* nx = L[i + 1].r_1;
+    for (int j = 0; j < 3; j++) {
+      double s = 0.0;
+      for (int m = 0; m < 3; m++) s += Qi[j][m]*nx[m];
+      L[i].r_1[j] = L[i].a_i[j] + s;
+    }
+  }
+}
+
+// pose by cc->type: 0 full (tool and payload), 1 position twice, 2 orientation, 4 position
+int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  int type = cc->type;
+  if (type != 0 && type != 1 && type != 2 && type != 4) {
+    fprintf(stderr, "Cartesian Configuration is no good\n");
+    return -1;
+  }
+  frames(robot, jc);
+  double** Qn = robot->L[robot->n - 1].Q_1;
+  double* r0 = robot->L[0].r_1;
+  if (type == 0) {
+    Matrix& E = robot->EE.Qee;
+    for (int j = 0; j < 3; j++) {
+      for (int i = 0; i < 3; i++) {
+        double s = 0.0;
+        for (int k = 0; k < 3; k++) s += Qn[j][k]*E[k][i];
+        cc->Q[j][i] = s;
+      }
+    }
+    for (int j = 0; j < 3; j++) {
+      double s = 0.0;
+      for (int k = 0; k < 3; k++) s += Qn[j][k]*E[k][3];
+      cc->r[j] = r0[j] + s;
+    }
+    if (ShowPayload) {
+      for (int j = 0; j < 3; j++) {
+        double s = 0.0;
+        for (int k = 0; k < 3; k++) s += Qn[j][k]*Payload_info[k];
+        cc->r[j] += s;
+      }
+    }
+    DecomposeQ(cc);
+  } else if (type == 1) {
+    for (int j = 0; j < 3; j++) cc->r[j] = cc->rB[j] = r0[j];
+  } else if (type == 2) {
+    for (int j = 0; j < 3; j++)
+      for (int i = 0; i < 3; i++) cc->Q[j][i] = Qn[j][i];
+    DecomposeQ(cc);
+  } else {
+    for (int j = 0; j < 3; j++) cc->r[j] = r0[j];
+  }
+  return 0;
+}
+
+// ang[1] = atan2(Q02, c), c = sqrt(1 - Q02^2); at gimbal lock (c <= 1e-5) ang[0] = 0
+void DecomposeQ(CartesianConfig cc) {
+  double (*Q)[3] = cc->Q;
+  double c = sqrt(1.0 - Q[0][2]*Q[0][2]);
+  double a0, a1, a2;
+  a1 = atan2(Q[0][2], c);
+  if (c > 1e-5) {
+    a2 = atan2(-Q[0][1]/c, Q[0][0]/c);
+    a0 = atan2(-Q[1][2]/c, Q[2][2]/c);
+  } else {
+    a0 = 0.0;
+    a2 = atan2(Q[1][0], Q[1][1]);
+  }
+  cc->ang[0] = a0*180.0/KIN_PI;
+  cc->ang[1] = a1*180.0/KIN_PI;
+  cc->ang[2] = a2*180.0/KIN_PI;
+}
+
+// Q = Rx(ang[0]) Ry(ang[1]) Rz(ang[2])
+void ConstructQ(CartesianConfig cc) {
+  double x = cc->ang[0]*KIN_PI/180.0, y = cc->ang[1]*KIN_PI/180.0,
+         z = cc->ang[2]*KIN_PI/180.0;
+  double cx = cos(x), sx = sin(x), cy = cos(y), sy = sin(y), cz = cos(z), sz = sin(z);
+  double (*Q)[3] = cc->Q;
+  Q[0][0] = cy*cz;                Q[0][1] = -cy*sz;                Q[0][2] = sy;
+  Q[1][0] = sx*sy*cz + cx*sz;     Q[1][1] = -sx*sy*sz + cx*cz;     Q[1][2] = -sx*cy;
+  Q[2][0] = -cx*sy*cz + sx*sz;    Q[2][1] = cx*sy*sz + sx*cz;      Q[2][2] = cx*cy;
+}
+
+// v = ((Q21 - Q12)/2, (Q02 - Q20)/2, (Q10 - Q01)/2)
+void Vect(double Q[3][3], double v[3]) {
+  v[0] = (Q[2][1] - Q[1][2])/2;
+  v[1] = (Q[0][2] - Q[2][0])/2;
+  v[2] = (Q[1][0] - Q[0][1])/2;
+}
+
+double Trace(double Q[3][3]) {
+  return Q[0][0] + Q[1][1] + Q[2][2];
+}
+
+double Norm(double* v, int n) {
+  double s = 0.0;
+  for (int i = 0; i < n; i++) s += v[i]*v[i];
+  return sqrt(s);
+}
+
+//------------------------------------------------------------------ task error and Jacobian
+
+// A = Qd Ree' (type 0) or Qd (type 2): the target of the last link frame
+static void link_target(Robot robot, CartesianConfig cc, int type, double A[3][3]) {
+  if (type == 0) {
+    Matrix& E = robot->EE.Qee;
+    for (int i = 0; i < 3; i++) {
+      for (int j = 0; j < 3; j++) {
+        double s = 0.0;
+        for (int k = 0; k < 3; k++) s += cc->Q[i][k]*E[j][k];
+        A[i][j] = s;
+      }
+    }
+  } else {
+    for (int i = 0; i < 3; i++)
+      for (int j = 0; j < 3; j++) A[i][j] = cc->Q[i][j];
+  }
+}
+
+// R = Qn A'
+static void orientation_error(double** Qn, double A[3][3], double R[3][3]) {
+  for (int i = 0; i < 3; i++) {
+    for (int j = 0; j < 3; j++) {
+      double s = 0.0;
+      for (int k = 0; k < 3; k++) s += Qn[i][k]*A[j][k];
+      R[i][j] = s;
+    }
+  }
+}
+
+// type 0: Vect(R), Trace(R) with R = Qn A' - I, then (r0 - c)/L, c = pd - A tee;
+// type 2: the same rotation part with A = Qd; type 4: (r0 - pd)/L
+double F2(CartesianConfig cc, double* fv) {
+  Robot robot = kin_robot ? kin_robot : R;
+  int type = cc->type;
+  int rows = task_rows(type);
+  if (!robot || rows == 0) return 0.0;
+  double** Qn = robot->L[robot->n - 1].Q_1;
+  double* r0 = robot->L[0].r_1;
+  double L = robot->avg_len;
+  if (type == 0 || type == 2) {
+    double A[3][3], Rm[3][3];
+    link_target(robot, cc, type, A);
+    orientation_error(Qn, A, Rm);
+    for (int i = 0; i < 3; i++) Rm[i][i] -= 1.0;
+    Vect(Rm, fv);
+    fv[3] = Trace(Rm);
+    if (type == 0) {
+      Matrix& E = robot->EE.Qee;
+      for (int i = 0; i < 3; i++) {
+        double s = 0.0;
+        for (int k = 0; k < 3; k++) s += A[i][k]*E[k][3];
+        double c = cc->r[i] - s;
+        fv[4 + i] = (r0[i] - c)/L;
+      }
+    }
+  } else {
+    for (int i = 0; i < 3; i++) fv[i] = (r0[i] - cc->r[i])/L;
+  }
+  return Norm(fv, rows);
+}
+
+// column j: axis zj and zj x rhoj formed in the joint's own frame, where the axis is z
+void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
+  int n = robot->n;
+  Link* L = robot->L;
+  double** J = robot->J;
+  double v[3] = {0, 0, 0};
+  if (type == 0 || type == 2) {
+    double A[3][3], Rm[3][3];
+    link_target(robot, cc, type, A);
+    orientation_error(L[n - 1].Q_1, A, Rm);
+    Vect(Rm, v);
+    double t = Trace(Rm);
+    for (int i = 0; i < 3; i++)
+      for (int k = 0; k < 3; k++) P[i][k] = (i == k ? t : 0.0) - Rm[i][k];
+  }
+  for (int j = 0; j < n; j++) {
+    double z[3], zr[3];
+    if (j == 0) {
+      z[0] = 0;  z[1] = 0;  z[2] = 1;
+      zr[0] = -L[0].r_1[1];  zr[1] = L[0].r_1[0];  zr[2] = 0;
+    } else {
+      double** B = L[j - 1].Q_1;
+      double x = L[j].r_1[0], y = L[j].r_1[1];
+      for (int i = 0; i < 3; i++) {
+        z[i] = B[i][2];
+        zr[i] = B[i][0]*(-y) + B[i][1]*x;   // B (-y, x, 0)
+      }
+    }
+    int rev = L[j].joint == 0;
+    if (type == 0 || type == 2) {
+      for (int i = 0; i < 3; i++) Aj[i][j] = rev ? z[i] : 0.0;
+    }
+    if (type == 0 || type == 2) {
+      if (rev) {
+        for (int i = 0; i < 3; i++) {
+          double s = 0.0;
+          for (int k = 0; k < 3; k++) s += P[i][k]*z[k];
+          J[i][j] = s/2;
+        }
+        J[3][j] = -(v[0]*z[0] + v[1]*z[1] + v[2]*z[2]);
+        if (type == 0)
+          for (int i = 0; i < 3; i++) J[4 + i][j] = zr[i];
+      } else {
+        for (int i = 0; i < 4; i++) J[i][j] = 0.0;
+        if (type == 0)
+          for (int i = 0; i < 3; i++) J[4 + i][j] = z[i];
+      }
+    } else if (type == 4) {
+      for (int i = 0; i < 3; i++) J[i][j] = rev ? zr[i] : z[i];
+    }
+  }
+}
+
+// type 0: position rows of revolute columns / L; type 4: error and revolute columns / L
+void Normalize(int type, Robot robot) {
+  double L = robot->avg_len;
+  double** J = robot->J;
+  int n = robot->n, jm = robot->jm;
+  if (type == 0) {
+    for (int j = 0; j < n; j++) {
+      if (robot->L[j].joint != 0) continue;
+      for (int i = 4; i < jm; i++) J[i][j] /= L;
+    }
+  } else if (type == 4) {
+    for (int i = 0; i < jm; i++) f[i] /= L;
+    for (int j = 0; j < n; j++) {
+      if (robot->L[j].joint != 0) continue;
+      for (int i = 0; i < jm; i++) J[i][j] /= L;
+    }
+  }
+}
+
+// h[i] = q[i] pi / 180
+void hproc(int n, JointConfig jc, double* hv) {
+  for (int i = 0; i < n; i++) hv[i] = jc->q[i]*KIN_PI/180.0;
+}
+
+// H = identity
+void Hproc(int m, int n, JointConfig, double** Hm) {
+  for (int i = 0; i < m; i++)
+    for (int j = 0; j < n; j++) Hm[i][j] = i == j ? 1.0 : 0.0;
+}
+
+//------------------------------------------------------------------ storage and settings
+
+void SetKinRobot(Robot robot) {
+  kin_robot = robot;
+}
+
+void KinForgetRobot(Robot robot) {
+  if (kin_robot == robot) kin_robot = nullptr;
+}
+
+// sizes from the kinematics robot (or R); the old set freed first
+void ResetKin(JointConfig, CartesianConfig) {
+  Robot robot = kin_robot ? kin_robot : R;
+  if (robot && robot->n > 0) {
+    int jm = robot->jm > 0 ? robot->jm : 7;
+    alloc_storage(robot->n, jm);
+  }
+  JmSetHHTol(1e-5);
+}
+
+void SetInvTol(double t) { tol = t; }
+void SetInvMax(int k) { max = k; }
+double GetInvTol() { return tol; }
+int GetInvMax() { return max; }
+
+const char* InvErr(int code) {
+  if (code == -1) return "Did Not Converge";
+  if (code == -2) return "Joint Limit Exceeded";
+  if (code <= -701) {
+    snprintf(err_text, sizeof err_text, "Maximum Limit of Joint %d Exceeded", -701 - code + 1);
+    return err_text;
+  }
+  if (code <= -601) {
+    snprintf(err_text, sizeof err_text, "Minimum Limit of Joint %d Exceeded", -601 - code + 1);
+    return err_text;
+  }
+  return "";
+}
+
+//------------------------------------------------------------------ solvers
+
+// least-squares Newton step d into f[0..n-1] from the normalised J and f; a rank-deficient
+// Jacobian gives the minimum-norm least-squares step
+static void newton_step(Robot robot) {
+  int n = robot->n;
+  int rank = JmSolveLeastSquares(robot->J, robot->jm, n, f, u, pv);
+  if (rank < n) printf("ObjFuncJacobian is rank-deficient");
+}
+
+// Newton iteration on the task error; least-squares steps through the pivoted Householder
+int InvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  if (robot && robot->redundant > 0) return RInvKin(robot, jc, cc);
+  if (!ready_for(robot, cc)) return -1;
+  int n = robot->n, type = cc->type;
+  double L = robot->avg_len;
+  save_q(robot, jc);
+  int k;
+  for (k = 0; k < max; k++) {
+    frames(robot, jc);
+    double e = F2(cc, f);
+    if (e < tol) break;
+    EvalObjJacobian(type, robot, cc);
+    Normalize(type, robot);
+    newton_step(robot);
+    for (int j = 0; j < n; j++) {
+      if (robot->L[j].joint != 0) {
+        jc->q[j] -= L*f[j];
+      } else {
+        jc->q[j] -= f[j]*180.0/KIN_PI;
+        reduce_turns(&jc->q[j]);
+      }
+    }
+  }
+  if (k == max) {
+    restore_q(robot, jc);
+    return -1;
+  }
+  int rc = check_joints(robot, jc);
+  if (rc != 0) {
+    restore_q(robot, jc);
+    return rc;
+  }
+  return k;
+}
+
+// minimise |q| (radians) subject to a zero task error; constrained steps with halving
+int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  if (!ready_for(robot, cc)) return -1;
+  int n = robot->n, type = cc->type, a = robot->jm;
+  double** J = robot->J;
+  save_q(robot, jc);
+  frames(robot, jc);
+  double e = F2(cc, f);
+  int k, d = 0;
+  for (k = 0; k < ConMinMaxIter; k++) {
+    double e_old = e;
+    hproc(n, jc, h);
+    Hproc(n, n, jc, H);
+    EvalObjJacobian(type, robot, cc);
+    Normalize(type, robot);
+    if (JmNormalityCondition(h, H, f, J, n, n, a) < ConMinTol && e < ConMinTol) break;
+    JmSolveConstrainedLinear(H, J, h, f, dx, n, n, a);
+    double dn = Norm(dx, n);
+    for (int j = 0; j < n; j++) jc->q[j] -= dx[j]*180.0/KIN_PI;
+    frames(robot, jc);
+    e = F2(cc, f);
+    if (dn < ConMinTol && e < ConMinTol) break;
+    d = 0;
+    while (e > e_old) {
+      d++;
+      if (d > ConMinMaxIter) break;
+      double s = d == 1 ? ConMinDamp - 1.0 : ConMinDamp;
+      for (int j = 0; j < n; j++) {
+        dx[j] *= s;
+        jc->q[j] -= dx[j]*180.0/KIN_PI;
+        if (robot->L[j].joint == 0) reduce_turns(&jc->q[j]);
+      }
+      frames(robot, jc);
+      e = F2(cc, f);
+      if (dn < ConMinTol && e < ConMinTol) break;
+    }
+  }
+  if (k == ConMinMaxIter || d == ConMinMaxIter) {
+    restore_q(robot, jc);
+    return -1;
+  }
+  int rc = check_joints(robot, jc);
+  if (rc != 0) {
+    restore_q(robot, jc);
+    return rc;
+  }
+  return 0;
+}
+
+// 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
+// type 4 the normalised Jacobian
+double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
+  Robot robot = R;
+  if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
+  int n = robot->n, type = cc->type;
+  frames(robot, jc);
+  EvalObjJacobian(type, robot, cc);
+  Normalize(type, robot);
+  int rows = type == 0 ? 6 : 3;
+  double** M = JmMatrix(rows, n);
+  for (int j = 0; j < n; j++) {
+    for (int i = 0; i < 3; i++) {
+      if (type == 0) {
+        M[i][j] = Aj[i][j];
+        M[3 + i][j] = robot->J[4 + i][j];
+      } else if (type == 2) {
+        M[i][j] = Aj[i][j];
+      } else {
+        M[i][j] = robot->J[i][j];
+      }
+    }
+  }
+  double c = JmMatrixCondition(M, rows, n);
+  JmFreeMatrix(M);
+  return c == -1 ? 0.0 : 1.0/c;
+}
