@@ -238,9 +238,11 @@ TEST(ConstrainedLinear, IdentityConstraintReturnsH) {
 
 // a general step satisfies G dx = h and matches the KKT solution
 TEST(ConstrainedLinear, MatchesKKT) {
-  double** F = FilledMatrix(5, 4, {1, 2, 0, 1, 0, 1, -1, 2, 3, 0, 1, 1, 1, 1, 1, 0, -2, 0.5, 1, 3});
+  double** F = FilledMatrix(5, 4, {1, 2, 0, 1,  0, 1, -1, 2,  3, 0, 1, 1,  1, 1, 1, 0,
+                                   -2, 0.5, 1, 3});
   double** G = FilledMatrix(2, 4, {1, 1, 0, 0, 0, 1, 2, -1});
-  double** F0 = FilledMatrix(5, 4, {1, 2, 0, 1, 0, 1, -1, 2, 3, 0, 1, 1, 1, 1, 1, 0, -2, 0.5, 1, 3});
+  double** F0 = JmMatrix(5, 4);
+  JmMatCopy(F, F0, 5, 4);
   double** G0 = FilledMatrix(2, 4, {1, 1, 0, 0, 0, 1, 2, -1});
   double f[5] = {1, 2, -1, 0.5, 3}, h[2] = {0.25, -1}, dx[4], want[4];
   JmSolveConstrainedLinear(F, G, f, h, dx, 5, 4, 2);
