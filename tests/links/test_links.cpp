@@ -382,3 +382,41 @@ TEST(EEHelpers, DrawersForwardBySlot) {
   SetEEDrawer(EEDrawStd, nullptr);
   SetEEDrawer(EEDrawZ, nullptr);
 }
+
+//------------------------------------------------------------------ with the robot records
+static const DHRow arm[6] = {
+  {0, 0, 6.6f, -90, 0, -100000, 100000}, {0, 4.32f, 1.5f, 0, 0, -100000, 100000},
+  {0, 0.2f, 0, -90, 0, -100000, 100000}, {1, 0, 4.32f, 90, 0, -100000, 100000},
+  {0, 0, 0, -90, 0, -100000, 100000}, {0, 0.5f, 0.3f, 0, 0, -100000, 100000}};
+
+// a robot built as the reader does, then freed by the robot module: nothing leaks (ASan)
+TEST(RobotBodies, GenericBodiesFreedWithTheRobot) {
+  for (int geom = 0; geom < 2; geom++) {
+    Robot r = RobotFromDH("arm", 6, arm);
+    ASSERT_NE(r, nullptr);
+    r->geom_type = geom;
+    MakeLinks(r->n, r->L, r->rad, geom);
+    MakeEE(&r->dEE, r->rad, r->L[5].a, r->L[5].b);
+    EXPECT_NE(r->L[0].hinge, nullptr);
+    EXPECT_NE(r->dEE.h1, nullptr);
+    LinkMatchName(r);                   // no model of that name
+    EXPECT_EQ(r->links, nullptr);
+    FreeRobot(r);
+  }
+}
+
+// a named model: its solids go with FreeRobot, its hand with the end effector's DestroyProc
+TEST(RobotBodies, Puma560FreedWithTheRobot) {
+  Robot r = RobotFromDH("Puma560", 6, arm);
+  ASSERT_NE(r, nullptr);
+  r->geom_type = 2;
+  r->EE.type = 1;
+  MakeLinks(r->n, r->L, r->rad, r->geom_type);
+  MakeEE(&r->dEE, r->rad, r->L[5].a, r->L[5].b);
+  LinkMatchName(r);
+  ASSERT_EQ(r->links, Puma560Links);
+  EXPECT_NE(puma560.L4cyl, nullptr);
+  r->EE.DestroyProc(&r->EE);
+  FreeRobot(r);
+  EXPECT_EQ(puma560.L4cyl, nullptr);
+}
