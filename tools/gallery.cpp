@@ -1,0 +1,312 @@
+// gallery.cpp -- renders every solid, generic up and down robots and the Puma560 into a PPM
+//
+// usage: gallery out.ppm   (needs a display; under Xvfb:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tools/gallery out/gallery.ppm)
+#include <FL/Fl.H>            // for: Fl::wait()
+#include <FL/Fl_Gl_Window.H>  // for: Fl_Gl_Window
+#include <FL/gl.h>            // for: gl_font(), gl_draw(), GL calls
+#include <GL/glu.h>           // for: gluPerspective(), gluLookAt()
+#include <math.h>             // for: sqrtf()
+#include <stdio.h>            // for: fopen(), fprintf()
+#include <stdlib.h>           // for: malloc(), free()
+#include <string.h>           // for: memset()
+
+#include "graphics/axes.h"
+#include "graphics/light.h"
+#include "graphics/primitives.h"
+#include "links/Puma560.h"
+#include "links/links.h"
+#include "robot.h"
+
+//------------------------------------------------------------------ layout
+static const int cell = 130;                 // primitive cells: 9 by 4
+static const int cols = 9, rows = 4;
+static const int big = 390;                  // robot cells: one row of 3
+static const int W = cols*cell, H = rows*cell + big;
+
+typedef struct _Item_ {
+  const char* name;
+  JwPrimitive p;
+} Item;
+
+static Item items[40];
+static int nitems = 0;
+
+static void Add(const char* name, JwPrimitive p) {
+  items[nitems].name = name;
+  items[nitems].p = p;
+  nitems++;
+}
+
+//------------------------------------------------------------------ the solids
+static float flat_pts[12][2] = {
+  {4.37f, -0.75f}, {4.89f, -0.533f}, {5.1f, 0.0f}, {4.89f, 0.533f}, {4.37f, 0.75f},
+  {0.26f, 1.485f}, {-1.69f, 1.485f}, {-2.1f, 0.79f}, {-2.24f, 0.0f}, {-2.1f, -0.79f},
+  {-1.69f, -1.485f}, {0.26f, -1.485f}};
+static int flat_flags[12] = {2, 0, 0, 0, 1, 1, 2, 0, 0, 0, 1, 1};
+static float wire_pts[5][4] = {{-1.5f, 0, 0, 0}, {-0.5f, 1, 0.5f, 0}, {0.5f, -1, 1, 0},
+                               {1.5f, 0, 1.5f, 0}, {2, 1, 0.5f, 0}};
+static float lomp_T[4][3] = {{-0.6f, -0.6f, 1}, {0.6f, -0.6f, 1}, {0.6f, 0.6f, 1},
+                             {-0.6f, 0.6f, 1}};
+static float lomp_B[4][3] = {{-1, -1, 0}, {1, -1, 0}, {1.2f, 1, 0}, {-1, 1, 0}};
+
+static void MakeSolids() {
+  const int m = 3;
+  const JwColor c = 0xff12a8ffu, g = 0xff148030u, b = 0xff1f669cu, gr = 0xffc0c0c0u;
+  Add("cylinder", JwDefCylinder(24, 1, 2, m, c));
+  Add("pivot", JwDefPivot(16, 1, 1.5f, 0.6f, m, g));
+  Add("prism", JwDefPrism(2, 1.4f, 1, m, b));
+  Add("toroid", JwDefToroid(16, 12, 270, 1.5f, 0.4f, m, c));
+  Add("cone", JwDefCone(24, 1, 2, m, g));
+  Add("sphere", JwDefSphere(12, 24, 1, 4, b));
+  Add("sector", JwDefSector(16, 120, 1.2f, 0.6f, m, c));
+  Add("cylfillet", JwDefCylFillet(24, 1, 1.6f, 0.3f, 0.3f, m, g));
+  Add("ring", JwDefRing(24, 1.2f, 0.8f, 0.8f, m, b));
+  Add("squarering", JwDefSquareRing(24, 0.5f, 2, 1.6f, 0.4f, m, c));
+  Add("arc", JwDefArc(16, 120, 1.2f, 0.5f, m, g));
+  Add("support", JwDefSupport(16, 0.5f, 0.6f, m, b));
+  Add("dish", JwDefDish(8, 24, 120, 1.2f, 1.0f, m, c));
+  Add("stump", JwDefStump(24, 1, 0.5f, 1.5f, m, g));
+  Add("elbow", JwDefElbow(24, 1, 0.4f, m, b));
+  Add("elbowPR", JwDefElbowPR(24, 1, 0.4f, m, c));
+  Add("flat", JwDefFlat(12, flat_pts, flat_flags, 1.02f, m, g));
+  Add("box", JwDefBox(1.5f, 1, 1, m, b));
+  Add("gripperH", JwDefTamsellGripperH(1, 4, 0xff3b472eu));
+  Add("gripperHFR", JwDefTamsellGripperHFR(1, 4, 0xff3b472eu));
+  Add("finger-F1", JwDefTamsellGripperF1(1, 4, 0xff696969u));
+  Add("finger-F2", JwDefTamsellGripperF2(1, 4, 0xff696969u));
+  Add("spherecurve", JwDefSphereCurve(12, 12, 1.5f, 0.4f, 0.6f, 90, m, c));
+  Add("ujoint", JwDefUJointR(16, 0.5f, 0.2f, 0.6f, 0.3f, 2, m, g));
+  Add("ujoint-pin-in", JwDefUJointRPinIn(16, 0.5f, 0.2f, 0.6f, 0.3f, 2, 0.3f, m, b));
+  Add("ujoint-pin-out", JwDefUJointRPinOut(16, 0.5f, 0.2f, 0.6f, 0.3f, 2, 0.3f, m, c));
+  Add("gusset", JwDefGusset(1.5f, 1.2f, 0.3f, m, g));
+  Add("hemisphere", JwDefHemiSphere(6, 24, 1, m, b));
+  Add("motor", JwDefMotor(0.6f, 1.5f, 0.5f, m, 0xff3b472eu));
+  Add("prismfillet", JwDefPrismFillet(4, 2, 1.4f, 0.8f, 0.3f, m, c));
+  Add("flatcylinder", JwDefFlatCylinder(8, 1, 1.5f, m, g));
+  Add("pyr", JwDefPyr(2, 1.6f, 1, 0.8f, 1, m, b));
+  Add("lomp", JwDefLomp(lomp_T, lomp_B, 4, m, c));
+  Add("wire", JwDefWire(12, wire_pts, 5, 0.15f, 0, m, g));
+  Add("wheel", JwDefWheel(1, 0.3f, 8, m, 0xff0000ffu, gr));
+  Add("tetrahedron", JwDefTetrahedron(1, 0.08f, 12, m, b));
+}
+
+// bounding box of a solid's vertices: centre and half diagonal
+static void Frame(JwPrimitive p, float ctr[3], float* size) {
+  float lo[3] = {1e30f, 1e30f, 1e30f}, hi[3] = {-1e30f, -1e30f, -1e30f};
+  for (int u = 0; u < p->nu; u++)
+    for (int i = 0; i < p->U[u]->nv; i++)
+      for (int k = 0; k < 3; k++) {
+        float v = p->U[u]->V[4*i + k];
+        if (v < lo[k]) lo[k] = v;
+        if (v > hi[k]) hi[k] = v;
+      }
+  float d = 0;
+  for (int k = 0; k < 3; k++) {
+    ctr[k] = (lo[k] + hi[k])/2;
+    d += (hi[k] - lo[k])*(hi[k] - lo[k]);
+  }
+  *size = sqrtf(d)/2;
+}
+
+//------------------------------------------------------------------ the robots
+static Robot up_robot, down_robot, puma;
+
+static const DHRow up_rows[6] = {
+  {0, 0, 2, -90, 0, -100000, 100000}, {0, 3, 0.8f, 0, -30, -100000, 100000},
+  {0, 0.4f, 0, 90, 60, -100000, 100000}, {0, 0, 2.5f, -90, 0, -100000, 100000},
+  {0, 0, 0, 90, 40, -100000, 100000}, {0, 0, 0.8f, 0, 0, -100000, 100000}};
+static const DHRow down_rows[5] = {
+  {0, 0, 2, -90, 30, -100000, 100000}, {0, 2.5f, 0.6f, 0, -20, -100000, 100000},
+  {1, 0.8f, 1.2f, 90, 0, -100000, 100000}, {0, 0, 1.5f, -90, 40, -100000, 100000},
+  {0, 1.2f, 0, 0, 0, -100000, 100000}};
+static const DHRow puma_rows[6] = {
+  {0, 0, 6.6f, -90, 30, -100000, 100000}, {0, 4.32f, 1.5f, 0, -30, -100000, 100000},
+  {0, 0.2f, 0, -90, 20, -100000, 100000}, {0, 0, 4.32f, 90, 0, -100000, 100000},
+  {0, 0, 0, -90, -40, -100000, 100000}, {0, 0, 0, 0, 0, -100000, 100000}};
+
+static Robot Generic(const char* name, int n, const DHRow* rows, int geom) {
+  Robot r = RobotFromDH(name, n, rows);
+  r->geom_type = geom;
+  MakeLinks(r->n, r->L, r->rad, geom);
+  MakeEE(&r->dEE, r->rad, r->L[n - 1].a, r->L[n - 1].b);
+  return r;
+}
+
+static void MakeRobots() {
+  up_robot = Generic("up", 6, up_rows, 0);
+  down_robot = Generic("down", 5, down_rows, 1);
+  puma = RobotFromDH("Puma560", 6, puma_rows);
+  puma->geom_type = 2;
+  puma->EE.type = 1;
+  LinkMatchName(puma);
+}
+
+static void Draw(JwPrimitive p) {
+  if (p) JwDrawPrimitive(p);
+}
+
+// the frame walk of the view, with the home joint values
+static void DrawRobot(Robot r) {
+  glPushMatrix();
+  if (r->geom_type == 2) {
+    if (!r->links) { glPopMatrix(); return; }
+    r->links[0]();
+    for (int i = 0; i < r->n; i++) {
+      Link* l = &r->L[i];
+      if (l->joint == 1) {
+        glRotatef(l->th, 0, 0, 1);
+        glTranslatef(0, 0, l->h_q);
+        r->links[i + 1]();
+        if (i < r->n - 1) glTranslatef(l->a, 0, 0);
+      } else {
+        glRotatef(l->h_q, 0, 0, 1);
+        r->links[i + 1]();
+        glTranslatef(l->a, 0, l->b);
+      }
+      glRotatef(l->al, 1, 0, 0);
+    }
+    JwAxes_xyz(r->avg_len, 0xff00ff00u);
+    if (r->EE.DrawProc) r->EE.DrawProc(&r->EE);
+  } else {
+    for (int i = 0; i < r->n; i++) {
+      Link* l = &r->L[i];
+      float zstep = 0;
+      if (l->joint == 1) {
+        float q = l->h_q;
+        glRotatef(l->th, 0, 0, 1);
+        Draw(l->hinge);
+        glPushMatrix();
+          if (q > 0) { glScalef(1, 1, q);  Draw(l->linkz); }
+          if (q < 0) { glTranslatef(0, 0, q);  glScalef(1, 1, -q);  Draw(l->linkz); }
+        glPopMatrix();
+        glTranslatef(0, 0, q);
+        Draw(l->linkx);
+      } else {
+        if (r->geom_type == 1) glRotatef(l->h_q, 0, 0, 1);
+        Draw(l->hinge);  Draw(l->linkz);
+        if (r->geom_type == 0) glRotatef(l->h_q, 0, 0, 1);
+        Draw(l->elbow);  Draw(l->linkx);
+        zstep = l->b;
+      }
+      glTranslatef(l->a, 0, zstep);
+      glRotatef(l->al, 1, 0, 0);
+    }
+    Draw(r->dEE.h1);  Draw(r->dEE.h2);  Draw(r->dEE.h3);
+    JwAxes_xyz(r->avg_len, 0xff0000ffu);
+  }
+  glPopMatrix();
+}
+
+//------------------------------------------------------------------ rendering
+// camera from the front right, above, at a distance that fits a sphere of radius size
+static void Camera(int x, int y, int w, int h, const float ctr[3], float size) {
+  glViewport(x, y, w, h);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  float dist = size/sinf(15*3.14159265f/180)*1.05f;
+  gluPerspective(30, (double)w/h, dist*0.05, dist*4);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  float dir[3] = {0.75f, -1.0f, 0.6f}, n = sqrtf(0.75f*0.75f + 1 + 0.36f);
+  gluLookAt(ctr[0] + dist*dir[0]/n, ctr[1] + dist*dir[1]/n, ctr[2] + dist*dir[2]/n,
+            ctr[0], ctr[1], ctr[2], 0, 0, 1);
+  for (int k = 11; k <= 17; k++) glCallList(k);
+  glEnable(GL_LIGHTING);
+  for (int k = 1; k <= 7; k++) glEnable(GL_LIGHT0 + k);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+}
+
+// a caption at the lower left of a cell (the label font draws no space: use hyphens)
+static void Caption(int x, int y, int w, int h, const char* s) {
+  glViewport(x, y, w, h);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, w, 0, h, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glColor3f(1, 1, 0.85f);
+  gl_font(FL_HELVETICA, 12);
+  glRasterPos2i(4, 4);
+  gl_draw(s);
+}
+
+static void RenderAll() {
+  glClearColor(0.18f, 0.2f, 0.24f, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  JwInitLight();
+  glEnable(GL_NORMALIZE);
+  for (int i = 0; i < nitems; i++) {
+    int cx = (i % cols)*cell, cy = H - (i/cols + 1)*cell;
+    float ctr[3], size;
+    Frame(items[i].p, ctr, &size);
+    Camera(cx, cy, cell, cell, ctr, size);
+    JwMatType(3);
+    JwMatColor(0xff9c6c1fu);          // for the solids that take the current colour
+    Draw(items[i].p);
+    Caption(cx, cy, cell, cell, items[i].name);
+  }
+  Robot robots[3] = {up_robot, down_robot, puma};
+  const char* names[3] = {"generic-up", "generic-down", "Puma560-with-hand"};
+  const float ctrs[3][3] = {{2.4f, 0.2f, 3.6f}, {2.2f, 0.9f, 3.2f}, {2.5f, 1.5f, 6}};
+  const float sizes[3] = {3.2f, 3.0f, 7.0f};
+  for (int k = 0; k < 3; k++) {
+    Camera(k*big, 0, big, big, ctrs[k], sizes[k]);
+    glLineWidth(1);
+    DrawRobot(robots[k]);
+    Caption(k*big, 0, big, big, names[k]);
+  }
+  glFinish();
+}
+
+class GalleryWindow : public Fl_Gl_Window {
+public:
+  GalleryWindow() : Fl_Gl_Window(0, 0, W, H, "gallery") { mode(FL_RGB | FL_DOUBLE | FL_DEPTH); }
+  void draw() override {}
+};
+
+static int WritePPM(const char* path) {
+  unsigned char* rgb = (unsigned char*)malloc((size_t)W*H*3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+  FILE* fp = fopen(path, "wb");
+  if (!fp) {
+    fprintf(stderr, "gallery: cannot write %s\n", path);
+    free(rgb);
+    return 1;
+  }
+  fprintf(fp, "P6\n%d %d\n255\n", W, H);
+  for (int y = H - 1; y >= 0; y--) fwrite(rgb + (size_t)y*W*3, 1, (size_t)W*3, fp);
+  fclose(fp);
+  free(rgb);
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    fprintf(stderr, "usage: gallery out.ppm\n");
+    return 2;
+  }
+  RegisterModelDrawing();
+  MakeSolids();
+  MakeRobots();
+  GalleryWindow* win = new GalleryWindow();
+  win->show();
+  for (int i = 0; i < 50 && !win->shown(); i++) Fl::wait(0.02);
+  Fl::wait(0.1);
+  win->make_current();
+  RenderAll();
+  int rc = WritePPM(argv[1]);
+  for (int i = 0; i < nitems; i++) JwFreePrimitive(items[i].p);
+  if (puma->EE.DestroyProc) puma->EE.DestroyProc(&puma->EE);
+  FreeRobot(up_robot);
+  FreeRobot(down_robot);
+  FreeRobot(puma);
+  if (rc == 0) printf("gallery: %d solids, 3 robots, %d x %d written to %s\n", nitems, W, H,
+                      argv[1]);
+  return rc;
+}
