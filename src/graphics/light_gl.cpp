@@ -39,8 +39,14 @@ void nJwInitMaterial(nJwMaterialStruct* m) {
   glEnable(GL_COLOR_MATERIAL);
 }
 
-// (re)compile material lists 1, 3, 4, 5, 6 and light lists 17, 11 ... 16; enables nothing
+// (re)compile material lists 1, 3, 4, 5, 6 and light lists 17, 11 ... 16; enables nothing.
+// List 2 is kept as an empty list, so no other code is handed that name and selecting
+// material 2 always leaves the current material as it is.
 void JwInitLight(void) {
+  if (!glIsList(2)) {
+    glNewList(2, GL_COMPILE);
+    glEndList();
+  }
   static nJwMaterialStruct* mats[5] = {&jwdefault, &jwmetalmat, &jwshinymetalmat,
                                        &jwmattemat, &jwtransparentmat};
   static const int matlist[5] = {JwMatDefault, JwMatMetal, JwMatShinyMetal, JwMatMatte,

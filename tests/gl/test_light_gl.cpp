@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/light.h"
+#include "graphics/primitives.h"
 #include "links_gl_context.h"
 
 static void CurrentColor(float c[4]) { glGetFloatv(GL_CURRENT_COLOR, c); }
@@ -102,5 +103,25 @@ TEST(LightGL, LightListsHoldTheTable) {
   glPopMatrix();
   glGetLightfv(GL_LIGHT4, GL_POSITION, p);
   EXPECT_NEAR(p[0], 8.7 + 0.01, 1e-4);   // w = 0.01 scales the translation
+  EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+}
+
+// a solid of material 2 draws with the material that was current, and list 2 is never
+// handed out to other code
+TEST(LightGL, MaterialTwoSolidKeepsTheMaterial) {
+  LinksGLContext();
+  JwInitLight();
+  EXPECT_TRUE(glIsList(2));
+  GLuint fresh = glGenLists(1);
+  EXPECT_NE(fresh, 2u);
+  glDeleteLists(fresh, 1);
+  JwPrimitive box = JwDefPrism(0.5f, 0.5f, 0.5f, 2, 0xff00ff00u);
+  JwMatType(JwMatShinyMetal);
+  JwDrawPrimitive(box);
+  ExpectMaterial(0.7f, 80);
+  JwMatType(JwMatMetal);
+  JwDrawPrimitive(box);
+  ExpectMaterial(0.1f, 25);
+  JwFreePrimitive(box);
   EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
