@@ -1,0 +1,263 @@
+// velmora_kin.cpp -- velmora-kin: forward and inverse kinematics, indices, file checks and
+// built-in paths from the command line, for scripts
+#include <math.h>    // for: isfinite()
+#include <stdio.h>   // for: printf(), fprintf(), fdopen()
+#include <stdlib.h>  // for: strtod(), calloc(), free()
+#include <string.h>  // for: strcmp()
+#include <unistd.h>  // for: dup(), dup2()
+
+#include "app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
+#include "ctraj.h"      // for: CTFind(), CTSampleList()
+#include "ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
+#include "reader.h"     // for: ReadRobot()
+#include "robot.h"
+
+//------------------------------------------------------------------ module state
+
+// results go here; standard output itself is pointed at standard error so that the trace
+// of the reader and the solvers never mixes with them
+static FILE* out = nullptr;
+
+static const char* kUsage =
+  "usage: velmora-kin COMMAND ...\n"
+  "  fk ROBOT q1 ... qn                     pose at the joint values\n"
+  "  ik ROBOT x y z [rx ry rz] [--from q1 ... qn]\n"
+  "                                         joint values reaching the pose, then the\n"
+  "                                         solver's result code and message\n"
+  "  indices ROBOT [q1 ... qn]              characteristic length, maximum reach (0 when\n"
+  "                                         not computed), reciprocal condition number\n"
+  "  check ROBOT                            read the robot file, report ok or the reason\n"
+  "  path NAME                              a built-in path in the Cartesian trajectory\n"
+  "                                         file format (4 lines per point)\n"
+  "  --help, --version\n"
+  "ROBOT is read from \"Arch/\" + ROBOT, or used as a path when it starts with / or ~.\n"
+  "Joint values are degrees (revolute) or lengths (prismatic); angles are degrees with\n"
+  "Q = Rx(rx) Ry(ry) Rz(rz). A pose is x y z rx ry rz for a spatial robot, x y z for a\n"
+  "positioning robot and rx ry rz for a spherical wrist; ik takes the same numbers.\n";
+
+//------------------------------------------------------------------ static helpers
+
+static int Fail(const char* what, const char* detail) {
+  fprintf(stderr, "velmora-kin: %s%s\n", what, detail ? detail : "");
+  return 1;
+}
+
+// a whole argument as a finite number
+static int ParseNumber(const char* s, double* v) {
+  char* end = nullptr;
+  *v = strtod(s, &end);
+  return (end != s && *end == '\0' && isfinite(*v)) ? 0 : -1;
+}
+
+// k numbers from argv into v; 0, or -1 after a message
+static int ParseNumbers(char** argv, int k, double* v) {
+  for (int i = 0; i < k; i++) {
+    if (ParseNumber(argv[i], &v[i]) != 0) {
+      fprintf(stderr, "velmora-kin: not a number: '%s'\n", argv[i]);
+      return -1;
+    }
+  }
+  return 0;
+}
+
+typedef struct _Session_ {
+  Robot r;
+  JointConfig jc;
+  CartesianConfig cc;
+} Session;
+
+// read the robot and make it current with its configurations; 0, or -1 after a message
+static int Open(Session* s, const char* name) {
+  m_homogenous_length = 0;
+  m_maximum_reach = 0;
+  s->r = ReadRobot(name);
+  if (!s->r) {
+    fprintf(stderr, "velmora-kin: cannot read robot '%s'\n", name);
+    return -1;
+  }
+  R = s->r;
+  s->jc = JointConfigFromRobot(s->r);
+  s->cc = CartesianConfigFromRobot(s->r, s->jc);
+  return 0;
+}
+
+static void Close(Session* s) {
+  if (s->r && s->r->EE.DestroyProc) s->r->EE.DestroyProc(&s->r->EE);
+  FreeCartesianConfig(s->cc);
+  FreeJointConfig(s->jc);
+  R = nullptr;
+  FreeRobot(s->r);
+}
+
+// exactly n joint values into jc; 0, or -1 after a message
+static int SetJoints(Session* s, char** argv, int k) {
+  if (k != s->r->n) {
+    fprintf(stderr, "velmora-kin: %s has %d joints, %d values given\n", s->r->name,
+            s->r->n, k);
+    return -1;
+  }
+  for (int i = 0; i < k; i++) {
+    double v;
+    if (ParseNumbers(argv + i, 1, &v) != 0) return -1;
+    s->jc->q[i] = (float)v;
+  }
+  return 0;
+}
+
+static void PrintJoints(Session* s) {
+  for (int i = 0; i < s->r->n; i++) fprintf(out, i ? " %.6f" : "%.6f", s->jc->q[i]);
+  fprintf(out, "\n");
+}
+
+// the numbers of the robot's task: position, angles or both
+static void PrintPose(CartesianConfig cc) {
+  if (cc->type == 2)
+    fprintf(out, "%.6f %.6f %.6f\n", cc->ang[0], cc->ang[1], cc->ang[2]);
+  else if (cc->type == 4)
+    fprintf(out, "%.6f %.6f %.6f\n", cc->r[0], cc->r[1], cc->r[2]);
+  else
+    fprintf(out, "%.6f %.6f %.6f %.6f %.6f %.6f\n", cc->r[0], cc->r[1], cc->r[2],
+            cc->ang[0], cc->ang[1], cc->ang[2]);
+}
+
+//------------------------------------------------------------------ commands
+
+static int CmdFk(int argc, char** argv) {
+  if (argc < 1) return Fail("fk: ROBOT expected", nullptr);
+  Session s = {};
+  if (Open(&s, argv[0]) != 0) return 1;
+  int rc = 1;
+  if (SetJoints(&s, argv + 1, argc - 1) == 0 && FwdKin(s.r, s.jc, s.cc) == 0) {
+    PrintPose(s.cc);
+    rc = 0;
+  }
+  Close(&s);
+  return rc;
+}
+
+static int CmdIk(int argc, char** argv) {
+  if (argc < 1) return Fail("ik: ROBOT expected", nullptr);
+  int k = 1;
+  while (k < argc && strcmp(argv[k], "--from") != 0) k++;
+  int ntarget = k - 1;
+  double t[6];
+  if (ntarget != 3 && ntarget != 6) return Fail("ik: x y z [rx ry rz] expected", nullptr);
+  if (ParseNumbers(argv + 1, ntarget, t) != 0) return 1;
+  Session s = {};
+  if (Open(&s, argv[0]) != 0) return 1;
+  int rc = 1;
+  CartesianConfigRec target = *s.cc;
+  if (k < argc && SetJoints(&s, argv + k + 1, argc - k - 1) != 0) {
+    Close(&s);
+    return 1;
+  }
+  if (target.type == 0 && ntarget != 6) {
+    fprintf(stderr, "velmora-kin: ik: %s is spatial: x y z rx ry rz expected\n", s.r->name);
+    Close(&s);
+    return 1;
+  }
+  if (target.type == 2) {             // orientation only: the last three numbers
+    const double* a = ntarget == 6 ? t + 3 : t;
+    for (int i = 0; i < 3; i++) target.ang[i] = a[i];
+    ConstructQ(&target);
+  } else {
+    for (int i = 0; i < 3; i++) target.r[i] = t[i];
+    if (ntarget == 6) {
+      for (int i = 0; i < 3; i++) target.ang[i] = t[3 + i];
+      ConstructQ(&target);
+    }
+  }
+  int code = InvKin(s.r, s.jc, &target);
+  PrintJoints(&s);
+  if (code >= 0) {
+    fprintf(out, "%d Converged\n", code);
+    rc = 0;
+  } else {
+    fprintf(out, "%d %s\n", code, InvErr(code));
+    fprintf(stderr, "velmora-kin: ik: %s\n", InvErr(code));
+  }
+  Close(&s);
+  return rc;
+}
+
+static int CmdIndices(int argc, char** argv) {
+  if (argc < 1) return Fail("indices: ROBOT expected", nullptr);
+  Session s = {};
+  if (Open(&s, argv[0]) != 0) return 1;
+  int rc = 1;
+  if (argc == 1 || SetJoints(&s, argv + 1, argc - 1) == 0) {
+    double c = GetJacobianCond(s.jc, s.cc);
+    fprintf(out, "%.6f %.6f %.6f\n", m_homogenous_length, m_maximum_reach, c);
+    rc = 0;
+  }
+  Close(&s);
+  return rc;
+}
+
+static int CmdCheck(int argc, char** argv) {
+  if (argc != 1) return Fail("check: ROBOT expected", nullptr);
+  Robot r = ReadRobot(argv[0]);
+  if (!r) {
+    fprintf(stderr, "velmora-kin: cannot read robot '%s'\n", argv[0]);
+    return 1;
+  }
+  fprintf(out, "ok %d %d\n", r->n, r->type);
+  if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
+  FreeRobot(r);
+  return 0;
+}
+
+static int CmdPath(int argc, char** argv) {
+  if (argc != 1) return Fail("path: NAME expected", nullptr);
+  const CTData* row = CTFind(argv[0]);
+  if (!row) {
+    fprintf(stderr, "velmora-kin: no built-in path named '%s'\n", argv[0]);
+    return 1;
+  }
+  CartesianConfigRec* cc = (CartesianConfigRec*)calloc(row->ntp, sizeof(CartesianConfigRec));
+  if (!cc) return Fail("path: out of memory", nullptr);
+  int n = CTSampleList(row, cc);
+  for (int i = 0; i < n; i++) {
+    fprintf(out, "%lf %lf %lf \n", cc[i].r[0], cc[i].r[1], cc[i].r[2]);
+    for (int j = 0; j < 3; j++)
+      fprintf(out, "%lf %lf %lf \n", cc[i].Q[j][0], cc[i].Q[j][1], cc[i].Q[j][2]);
+  }
+  free(cc);
+  return 0;
+}
+
+//------------------------------------------------------------------ main
+
+int main(int argc, char** argv) {
+  int fd = dup(1);
+  out = fd >= 0 ? fdopen(fd, "w") : nullptr;
+  if (!out) return Fail("cannot duplicate standard output", nullptr);
+  setvbuf(stdout, nullptr, _IONBF, 0);   // the trace keeps its order with the messages
+  dup2(2, 1);
+
+  int rc;
+  const char* cmd = argc > 1 ? argv[1] : "";
+  if (strcmp(cmd, "--help") == 0 || strcmp(cmd, "-h") == 0) {
+    fputs(kUsage, out);
+    rc = 0;
+  } else if (strcmp(cmd, "--version") == 0) {
+    fprintf(out, "velmora-kin %s\n", VELMORA_VERSION);
+    rc = 0;
+  } else if (strcmp(cmd, "fk") == 0) {
+    rc = CmdFk(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "ik") == 0) {
+    rc = CmdIk(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "indices") == 0) {
+    rc = CmdIndices(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "check") == 0) {
+    rc = CmdCheck(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "path") == 0) {
+    rc = CmdPath(argc - 2, argv + 2);
+  } else {
+    fputs(kUsage, stderr);
+    rc = 2;
+  }
+  fflush(stdout);
+  if (fclose(out) != 0 && rc == 0) rc = Fail("cannot write the results", nullptr);
+  return rc;
+}
