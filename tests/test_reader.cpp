@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 #include <math.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app_state.h"
+#include "ikp.h"
+#include "jconfig.h"
 #include "reader.h"
 #include "robot.h"
 #include "support/data_copy.h"
@@ -379,4 +383,169 @@ TEST_F(RobotFiles, WritersRefuseWhatTheyCannotWrite) {
   std::string e = testing::internal::GetCapturedStderr();
   EXPECT_NE(e.find("Unable to write file `Arch/no/such/dir/x'"), std::string::npos) << e;
   EXPECT_EQ(ListFiles("Arch"), "");
+}
+
+//------------------------------------------------------------------ sample data
+
+// a robot read in full, with its end effector, freed the way the program frees it
+static void FreeReadRobot(Robot r) {
+  if (r && r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
+  FreeRobot(r);
+}
+
+static Robot ReadQuietly(const char* name) {
+  testing::internal::CaptureStdout();
+  Robot r = ReadRobot(name);
+  testing::internal::GetCapturedStdout();
+  return r;
+}
+
+class SampleData : public ::testing::Test {
+ protected:
+  std::string dir;
+  void SetUp() override {
+    dir = EnterDataCopy(1);
+    ASSERT_FALSE(dir.empty());
+  }
+  void TearDown() override { LeaveDataCopy(dir); }
+};
+
+// every robot file reads, with its description beside it; the expected class of each
+TEST_F(SampleData, EveryRobotReadsAndHasADescription) {
+  struct { const char* name; int n, type, allrev; } want[] = {
+    {"Arm4R", 4, 4, 1}, {"Indus6", 6, 0, 1}, {"Posit3", 3, 4, 1}, {"Puma560", 6, 0, 1},
+    {"Redund7", 7, 0, 1}, {"Slide6", 6, 0, 0}, {"SphWrist", 3, 2, 1}};
+  std::string names = ListFiles("Arch");
+  std::string listed;
+  for (auto& w : want) listed += std::string(w.name) + "\n";
+  EXPECT_EQ(names, listed);
+  for (auto& w : want) {
+    SCOPED_TRACE(w.name);
+    Robot r = ReadQuietly(w.name);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->n, w.n);
+    EXPECT_EQ(r->type, w.type);
+    EXPECT_EQ(allRevolute, w.allrev);
+    EXPECT_GT(r->avg_len, 0.0f);
+    EXPECT_GT(ReadTextFile(std::string("Description/") + w.name).size(), 20u);
+    FreeReadRobot(r);
+  }
+}
+
+// the Puma560 file matches the built-in model: shoulder at the top of the base column
+// (plate 0.6 + stump 5.1 + trunk 0.9), the wrist 4.32 along the forearm, the upper arm as
+// long as its plate's rounded ends are apart (centres at 0 and about 4.35)
+TEST_F(SampleData, Puma560MatchesItsModel) {
+  Robot r = ReadQuietly("Puma560");
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->geom_type, 2);
+  EXPECT_EQ(r->limits, 1);
+  EXPECT_EQ(r->wrist_partitioned, 1);
+  EXPECT_NE(r->links, nullptr);
+  EXPECT_EQ(r->EE.type, 1);
+  EXPECT_NEAR(r->L[0].b, 0.6 + 5.1 + 0.9, 1e-6);
+  EXPECT_NEAR(r->L[3].b, 4.32, 0.01);
+  EXPECT_NEAR(r->L[1].a, 4.35, 0.05);
+  for (int k = 0; k < 6; k++) EXPECT_EQ(r->L[k].joint, 0);
+  FreeReadRobot(r);
+}
+
+// every pose file reads for its robot and lies within the robot's limits
+TEST_F(SampleData, EveryPoseReads) {
+  std::string files = ListFiles("JConfig");
+  std::istringstream in(files);
+  int count = 0;
+  for (std::string f; std::getline(in, f);) {
+    SCOPED_TRACE(f);
+    std::string robot = f.substr(0, f.find('.'));
+    Robot r = ReadQuietly(robot.c_str());
+    ASSERT_NE(r, nullptr);
+    JointConfig jc = JointConfigFromRobot(r);
+    for (int i = 0; i < r->n; i++) jc->q[i] = -12345;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadJointConfigFor(r, jc, f.c_str()), 0);
+    testing::internal::GetCapturedStdout();
+    for (int i = 0; i < r->n; i++) {
+      EXPECT_NE(jc->q[i], -12345.0f);
+      if (r->limits) {
+        EXPECT_GE(jc->q[i], r->L[i].q_limit[0]) << i;
+        EXPECT_LE(jc->q[i], r->L[i].q_limit[1]) << i;
+      }
+    }
+    FreeJointConfig(jc);
+    FreeReadRobot(r);
+    count++;
+  }
+  EXPECT_GE(count, 14);   // at least two poses per robot
+}
+
+// non-blank lines of a trajectory file, split into numbers
+static std::vector<std::vector<double>> TrajectoryLines(const std::string& path) {
+  std::vector<std::vector<double>> rows;
+  std::istringstream in(ReadTextFile(path));
+  for (std::string l; std::getline(in, l);) {
+    std::istringstream ls(l);
+    std::vector<double> v;
+    double x;
+    while (ls >> x) v.push_back(x);
+    if (!v.empty()) rows.push_back(v);
+  }
+  return rows;
+}
+
+// the joint trajectory stays within the limits; the Cartesian one is followed by the
+// inverse kinematics from the home pose, point after point, as playback does
+TEST_F(SampleData, Puma560TrajectoriesAreReachable) {
+  Robot r = ReadQuietly("Puma560");
+  ASSERT_NE(r, nullptr);
+  R = r;
+  JointConfig jc = JointConfigFromRobot(r);
+  testing::internal::CaptureStdout();
+  CartesianConfig cc = CartesianConfigFromRobot(r, jc);
+  testing::internal::GetCapturedStdout();
+
+  auto jt = TrajectoryLines("Jtraj/Puma560.wave");
+  ASSERT_GE(jt.size(), 20u);
+  for (auto& row : jt) {
+    ASSERT_EQ(row.size(), 6u);
+    for (int i = 0; i < 6; i++) {
+      EXPECT_GE(row[i], r->L[i].q_limit[0]);
+      EXPECT_LE(row[i], r->L[i].q_limit[1]);
+    }
+  }
+
+  auto ct = TrajectoryLines("Ctraj/Puma560.arc");
+  ASSERT_EQ(ct.size() % 4, 0u);
+  ASSERT_GE(ct.size()/4, 20u);
+  CartesianConfigRec target = *cc;
+  testing::internal::CaptureStdout();
+  for (size_t p = 0; p < ct.size()/4; p++) {
+    SCOPED_TRACE(p);
+    for (int i = 0; i < 3; i++) {
+      ASSERT_EQ(ct[4*p + i + 1].size(), 3u);
+      target.r[i] = ct[4*p][i];
+      for (int j = 0; j < 3; j++) target.Q[i][j] = ct[4*p + 1 + i][j];
+    }
+    // the rows form a rotation: orthonormal within the six printed decimals
+    for (int a = 0; a < 3; a++)
+      for (int b = 0; b < 3; b++) {
+        double d = 0;
+        for (int k = 0; k < 3; k++) d += target.Q[a][k]*target.Q[b][k];
+        EXPECT_NEAR(d, a == b ? 1.0 : 0.0, 1e-5);
+      }
+    EXPECT_GE(InvKin(r, jc, &target), 0);
+    FwdKin(r, jc, cc);
+    for (int i = 0; i < 3; i++) EXPECT_NEAR(cc->r[i], target.r[i], 1e-3);
+    for (int i = 0; i < 3; i++)
+      for (int j = 0; j < 3; j++) EXPECT_NEAR(cc->Q[i][j], target.Q[i][j], 1e-3);
+    for (int i = 0; i < 6; i++) {
+      EXPECT_GE(jc->q[i], r->L[i].q_limit[0]);
+      EXPECT_LE(jc->q[i], r->L[i].q_limit[1]);
+    }
+  }
+  testing::internal::GetCapturedStdout();
+  R = nullptr;
+  FreeCartesianConfig(cc);
+  FreeJointConfig(jc);
+  FreeReadRobot(r);
 }
