@@ -16,7 +16,7 @@
 //------------------------------------------------------------------ helpers
 
 // a scratch working directory with "JConfig" (optional); the old one comes back after
-class ScratchDir : public ::testing::Test {
+class CharlenDir : public ::testing::Test {
  protected:
   char old_[PATH_MAX];
   char dir_[64];
@@ -85,7 +85,7 @@ static const double puma_al[6] = {90, 0, -90, 90, -90, 0};
 //------------------------------------------------------------------ maximum reach
 
 // planar 2R with a = 2, 1: stretched out, 3 from the first axis
-TEST_F(ScratchDir, MaxReachPlanar2R) {
+TEST_F(CharlenDir, MaxReachPlanar2R) {
   MakeJConfig();
   double a[2] = {2, 1}, b[2] = {0, 0}, al[2] = {0, 0}, th[2] = {0, 40};
   Robot r = MakeRobot("Planar2", 2, a, b, al, th);
@@ -94,7 +94,7 @@ TEST_F(ScratchDir, MaxReachPlanar2R) {
 }
 
 // PUMA 560-class arm from all joints 0: sqrt(b3^2 + (a2 + sqrt(a3^2 + b4^2))^2)
-TEST_F(ScratchDir, MaxReachPuma) {
+TEST_F(CharlenDir, MaxReachPuma) {
   MakeJConfig();
   Robot r = MakeRobot("Puma", 6, puma_a, puma_b, puma_al, z6);
   double reach = caculate_maxreach(r);
@@ -117,7 +117,7 @@ TEST_F(ScratchDir, MaxReachPuma) {
 //------------------------------------------------------------------ characteristic length
 
 // spherical wrist and a positioning arm that converges: 1
-TEST_F(ScratchDir, LengthOneForWristAndPositioning) {
+TEST_F(CharlenDir, LengthOneForWristAndPositioning) {
   MakeJConfig();
   double a[3] = {0, 0, 0}, b[3] = {0, 0, 0.1}, al[3] = {-90, 90, 0}, th[3] = {0, 30, 0};
   Robot w = MakeRobot("Wrist3", 3, a, b, al, th);
@@ -137,7 +137,7 @@ TEST_F(ScratchDir, LengthOneForWristAndPositioning) {
 }
 
 // planar 2R positioning arm: H H' is singular everywhere, so -1 and the average link length
-TEST_F(ScratchDir, PlanarFallsBack) {
+TEST_F(CharlenDir, PlanarFallsBack) {
   MakeJConfig();
   double a[2] = {2, 1}, b[2] = {0, -0.5}, al[2] = {0, 0}, th[2] = {0, 30};
   Robot r = MakeRobot("Planar2", 2, a, b, al, th);
@@ -206,13 +206,13 @@ static void CheckSpatialArm(const char* name, int n, const double* a, const doub
   FreeRobot(r);
 }
 
-TEST_F(ScratchDir, LengthSpatial6R) {
+TEST_F(CharlenDir, LengthSpatial6R) {
   MakeJConfig();
   double th[6] = {30, 10, 20, 30, 40, 50};
   CheckSpatialArm("Puma6", 6, puma_a, puma_b, puma_al, th, 12);
 }
 
-TEST_F(ScratchDir, LengthSpatial7R) {
+TEST_F(CharlenDir, LengthSpatial7R) {
   MakeJConfig();
   double a[7] = {0, 0.4, 0, 0.3, 0, 0.1, 0}, b[7] = {0.3, 0, 0.2, 0, 0.25, 0, 0.1};
   double al[7] = {90, -90, 90, -90, 90, -90, 0}, th[7] = {0, 0, 0, 0, 0, 0, 0};
@@ -222,7 +222,7 @@ TEST_F(ScratchDir, LengthSpatial7R) {
 //------------------------------------------------------------------ posture files
 
 // replaced on recomputation; values follow the edited robot
-TEST_F(ScratchDir, PostureFileReplaced) {
+TEST_F(CharlenDir, PostureFileReplaced) {
   MakeJConfig();
   FILE* fp = fopen("JConfig/Puma6.Characteristic", "w");
   fputs("th = [ 1 2 3 ]\nold junk\n", fp);
@@ -256,7 +256,7 @@ TEST_F(ScratchDir, PostureFileReplaced) {
 }
 
 // without "JConfig" nothing is written, the length still comes back, the directory stays
-TEST_F(ScratchDir, MissingJConfig) {
+TEST_F(CharlenDir, MissingJConfig) {
   char before[PATH_MAX], after[PATH_MAX];
   ASSERT_NE(getcwd(before, sizeof before), nullptr);
   Robot r = MakeRobot("Puma6", 6, puma_a, puma_b, puma_al, z6);
@@ -269,7 +269,7 @@ TEST_F(ScratchDir, MissingJConfig) {
 }
 
 // a prismatic joint starts from its offset b; the file line is in the reader's format
-TEST_F(ScratchDir, PrismaticStartsFromOffset) {
+TEST_F(CharlenDir, PrismaticStartsFromOffset) {
   MakeJConfig();
   DHRow rows[3] = {{0, 0, 0.5f, 90, 0, -100000, 100000}, {0, 1, 0, 0, 10, -100000, 100000},
                    {1, 0, 0.7f, 0, 0, -100000, 100000}};
