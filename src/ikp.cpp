@@ -145,35 +145,49 @@ void EvalQr_i(Robot robot, JointConfig jc) {
   }
 }
 
-// Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1)
+// Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1). The running products are
+// kept in locals (the row-pointer matrices would be reloaded after every store); every sum
+// starts at 0 and runs over the ascending inner index, as the matrix library's products do.
 void EvalQr_1(Robot robot) {
   int n = robot->n;
   Link* L = robot->L;
-  double** A = L[0].Q_i;
-  double** B = L[0].Q_1;
-  for (int j = 0; j < 3; j++)
-    for (int k = 0; k < 3; k++) B[j][k] = A[j][k];
+  double P1[3][3], Qi[3][3];
+  for (int j = 0; j < 3; j++) {
+    const double* a = L[0].Q_i[j];
+    double* b = L[0].Q_1[j];
+    for (int k = 0; k < 3; k++) b[k] = P1[j][k] = a[k];
+  }
   for (int i = 1; i < n; i++) {
-    double** P1 = L[i - 1].Q_1;
-    double** Qi = L[i].Q_i;
-    double** C = L[i].Q_1;
+    double** Qm = L[i].Q_i;
+    for (int j = 0; j < 3; j++)
+      for (int k = 0; k < 3; k++) Qi[j][k] = Qm[j][k];
+    double C[3][3];
     for (int j = 0; j < 3; j++) {
       for (int k = 0; k < 3; k++) {
         double s = 0.0;
-        for (int m = 0; m < 3; m++) s += P1[j][m]*Qi[m][k];
+        s += P1[j][0]*Qi[0][k];
+        s += P1[j][1]*Qi[1][k];
+        s += P1[j][2]*Qi[2][k];
         C[j][k] = s;
       }
     }
+    double** D = L[i].Q_1;
+    for (int j = 0; j < 3; j++)
+      for (int k = 0; k < 3; k++) D[j][k] = P1[j][k] = C[j][k];
   }
-  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = L[n - 1].a_i[j];
+  double nx[3] = {L[n - 1].a_i[0], L[n - 1].a_i[1], L[n - 1].a_i[2]};
+  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = nx[j];
   for (int i = n - 2; i >= 0; i--) {
-    double** Qi = L[i].Q_i;
-    double* nx = L[i + 1].r_1;
+    double** Qm = L[i].Q_i;
+    double t[3];
     for (int j = 0; j < 3; j++) {
       double s = 0.0;
-      for (int m = 0; m < 3; m++) s += Qi[j][m]*nx[m];
-      L[i].r_1[j] = L[i].a_i[j] + s;
+      s += Qm[j][0]*nx[0];
+      s += Qm[j][1]*nx[1];
+      s += Qm[j][2]*nx[2];
+      t[j] = L[i].a_i[j] + s;
     }
+    for (int j = 0; j < 3; j++) L[i].r_1[j] = nx[j] = t[j];
   }
 }
 
@@ -188,23 +202,27 @@ int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   double** Qn = robot->L[robot->n - 1].Q_1;
   double* r0 = robot->L[0].r_1;
   if (type == 0) {
-    Matrix& E = robot->EE.Qee;
+    double N[3][3], E[3][4];                      // locals: no reloads through the pointers
+    for (int j = 0; j < 3; j++) {
+      for (int k = 0; k < 3; k++) N[j][k] = Qn[j][k];
+      for (int k = 0; k < 4; k++) E[j][k] = robot->EE.Qee[j][k];
+    }
     for (int j = 0; j < 3; j++) {
       for (int i = 0; i < 3; i++) {
         double s = 0.0;
-        for (int k = 0; k < 3; k++) s += Qn[j][k]*E[k][i];
+        for (int k = 0; k < 3; k++) s += N[j][k]*E[k][i];
         cc->Q[j][i] = s;
       }
     }
     for (int j = 0; j < 3; j++) {
       double s = 0.0;
-      for (int k = 0; k < 3; k++) s += Qn[j][k]*E[k][3];
+      for (int k = 0; k < 3; k++) s += N[j][k]*E[k][3];
       cc->r[j] = r0[j] + s;
     }
     if (ShowPayload) {
       for (int j = 0; j < 3; j++) {
         double s = 0.0;
-        for (int k = 0; k < 3; k++) s += Qn[j][k]*Payload_info[k];
+        for (int k = 0; k < 3; k++) s += N[j][k]*Payload_info[k];
         cc->r[j] += s;
       }
     }
