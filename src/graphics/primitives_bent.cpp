@@ -178,6 +178,7 @@ JwUnit def_wire(int n, float pts[][4], int np, float r, float k, int mat, unsign
     JmFreeVector(v);
     JmFreeMatrix(A);
   }
+  double bp[3] = {0, 0, 0};             // previous knot's binormal
   for (int i = 0; i < np; i++) {
     // tangent from the first derivative of the segment that starts (or, last, ends) here
     double t[3], bn[3], nr[3];
@@ -201,6 +202,12 @@ JwUnit def_wire(int n, float pts[][4], int np, float r, float k, int mat, unsign
       }
     }
     if (len < 1e-9) { AnyPerpendicular(t, bn);  Norm3(bn); }
+    // past an inflection the binormal turns over: keep the side of the previous knot's,
+    // so that consecutive circles are not joined half a turn apart
+    if (i > 0 && bn[0]*bp[0] + bn[1]*bp[1] + bn[2]*bp[2] < 0.0) {
+      bn[0] = -bn[0];  bn[1] = -bn[1];  bn[2] = -bn[2];
+    }
+    bp[0] = bn[0];  bp[1] = bn[1];  bp[2] = bn[2];
     nr[0] = bn[1]*t[2] - bn[2]*t[1];  nr[1] = bn[2]*t[0] - bn[0]*t[2];
     nr[2] = bn[0]*t[1] - bn[1]*t[0];
     float th = 0.0f, d = (float)(JW_TWO_PI/n);

@@ -343,16 +343,18 @@ static void EmitFlat(JwUnit u, const JwEmitterRec* e) {
     e->End();
   } else {
     int vi = 0, ni = 0;
-    bool in0 = F[0] == 2.0f || F[n - 1] != 1.0f;   // start keeps its incoming normal
+    bool in0 = F[0] == 2.0f;                       // start keeps its incoming normal
     if (in0) ni++;
     int k = 0;
     while (true) {
       int j = 0;
       while (k + 1 + j < n && F[k + 1 + j] == 0.0f) j++;
       int end = k + 1 + j;
-      int nin;                                       // the run's closing normal
+      // the run's closing normal: the end corner's incoming one when it keeps it (flag 2),
+      // else the run's last normal
+      int nin;
       if (end == n) nin = in0 ? 0 : -1;
-      else nin = (F[end] == 2.0f || F[end - 1] != 1.0f) ? ni + 1 + j : -1;
+      else nin = F[end] == 2.0f ? ni + 1 + j : -1;
       if (F[k] == 2.0f || j > 0) {
         e->Begin(JwQuadStripMode);
         for (int i = 0; i <= j + 1; i++) {

@@ -243,19 +243,18 @@ static int FlatStart(int n, const int* flags) {
 
 // extruded outline. Walking from the start point: a smooth point gives one pair (top,
 // bottom) and the normal across its neighbours' chord; a corner gives the pair ending the
-// incoming side and the pair starting the outgoing side, the incoming side's normal (flag 2
-// always, flag 1 after a smooth or flag-2 point, where a curved run ends) and the outgoing
-// side's. The start's incoming pair closes the walk. Then top and bottom normals, then the
-// flags as floats from the start point on.
+// incoming side and the pair starting the outgoing side; flag 1 keeps the outgoing side's
+// normal, flag 2 the incoming side's and the outgoing side's. The start's incoming pair
+// closes the walk. Then top and bottom normals, then the flags as floats from the start on.
 JwUnit def_flat(int n, float pts[][2], int* flags, float w, int mat, unsigned long color) {
   int s = FlatStart(n, flags);
   bool smooth = s < 0;
   if (smooth) s = 0;
   int nv = 0, nn = 2;
   for (int k = 0; k < n; k++) {
-    int p = (s + k)%n, f = smooth ? 0 : flags[p], fp = smooth ? 0 : flags[(p + n - 1)%n];
+    int f = smooth ? 0 : flags[(s + k)%n];
     if (f == 0) { nv += 2;  nn += 1; }
-    else { nv += 4;  nn += (f == 2 || fp != 1) ? 2 : 1; }
+    else { nv += 4;  nn += f == 2 ? 2 : 1; }
   }
   JwUnit u = JwNewUnit(JwDrawFlat, nv, nn, n, mat, color);
   u->n = n;
@@ -263,14 +262,14 @@ JwUnit def_flat(int n, float pts[][2], int* flags, float w, int mat, unsigned lo
   int vi = 0, ni = 0;
   for (int k = 0; k < n; k++) {
     int p = (s + k)%n, prev = (p + n - 1)%n, next = (p + 1)%n;
-    int f = smooth ? 0 : flags[p], fp = smooth ? 0 : flags[prev];
+    int f = smooth ? 0 : flags[p];
     if (f == 0) {
       SideNormal(pts[prev], pts[next], sn);
       SetN(u, ni++, sn[0], sn[1], 0.0f);
       SetV(u, vi++, pts[p][0], pts[p][1], c);
       SetV(u, vi++, pts[p][0], pts[p][1], -c);
     } else {
-      if (f == 2 || fp != 1) {
+      if (f == 2) {
         SideNormal(pts[prev], pts[p], sn);
         SetN(u, ni++, sn[0], sn[1], 0.0f);
       }
