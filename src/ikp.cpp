@@ -193,6 +193,7 @@ void EvalQr_1(Robot robot) {
 
 // pose by cc->type: 0 full (tool and payload), 1 position twice, 2 orientation, 4 position
 int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  if (!robot || robot->n < 1) return -1;
   int type = cc->type;
   if (type != 0 && type != 1 && type != 2 && type != 4) {
     fprintf(stderr, "Cartesian Configuration is no good\n");
@@ -242,7 +243,9 @@ int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
 // ang[1] = atan2(Q02, c), c = sqrt(1 - Q02^2); at gimbal lock (c <= 1e-5) ang[0] = 0
 void DecomposeQ(CartesianConfig cc) {
   double (*Q)[3] = cc->Q;
-  double c = sqrt(1.0 - Q[0][2]*Q[0][2]);
+  // a product of rotations may carry |Q02| an ulp above 1: that is the lock, not a NaN
+  double c2 = 1.0 - Q[0][2]*Q[0][2];
+  double c = sqrt(c2 > 0.0 ? c2 : 0.0);
   double a0, a1, a2;
   a1 = atan2(Q[0][2], c);
   if (c > 1e-5) {

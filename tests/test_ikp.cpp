@@ -241,6 +241,17 @@ TEST(PoseAngles, GimbalLock) {
   EXPECT_NEAR(c.ang[2], -10.0, 1e-6);
 }
 
+// a rotation about y by 90 degrees whose corner entry rounded just above 1
+TEST(PoseAngles, CornerEntryAboveOne) {
+  CartesianConfigRec c;
+  double Q[3][3] = {{0, 0, 1.0000000000000002}, {0.5, sqrt(0.75), 0}, {-sqrt(0.75), 0.5, 0}};
+  memcpy(c.Q, Q, sizeof Q);
+  DecomposeQ(&c);
+  EXPECT_EQ(c.ang[0], 0.0);
+  EXPECT_NEAR(c.ang[1], 90.0, 1e-6);
+  EXPECT_NEAR(c.ang[2], 30.0, 1e-6);
+}
+
 TEST(PoseAngles, VectTraceNorm) {
   double Q[3][3] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 10}};
   double v[3];
@@ -511,6 +522,27 @@ TEST(InvKin, PositioningAndWristRobots) {
   CartesianConfigRec got = t;
   FwdKin(a.r, a.jc, &got);
   EXPECT_LT(PoseGap(got, t), 1e-5);
+  FreeArm(a);
+}
+
+// a pose of another task kind is not solved; the work storage follows the robot handed over
+TEST(InvKin, TaskKindAndStorage) {
+  Arm a = MakeArm(KsPumaArm());
+  float qt[6] = {12, -40, 33, 71, -20, 5}, q[6] = {14, -38, 31, 70, -18, 7};
+  CartesianConfigRec t = PoseAt(a, qt);
+  SetQ(a, q);
+  t.type = 1;
+  EXPECT_EQ(InvKin(a.r, a.jc, &t), -1);
+  t.type = 4;                                     // 3 rows against a 7-row Jacobian
+  EXPECT_EQ(InvKin(a.r, a.jc, &t), -1);
+  for (int i = 0; i < 6; i++) EXPECT_EQ(a.jc->q[i], q[i]);
+  t.type = 0;
+  Arm small = MakeArm(KsWristArm());             // storage now sized for three joints
+  EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
+  CartesianConfigRec got = t;
+  FwdKin(a.r, a.jc, &got);
+  EXPECT_LT(PoseGap(got, t), 1e-5);
+  FreeArm(small);
   FreeArm(a);
 }
 
