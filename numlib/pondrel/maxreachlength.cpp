@@ -27,7 +27,7 @@ static void body(NlArray** out, int, NlArray* const* in) {
     if (NlOptionsSet(&o, k_opt[k], values[k]) != 0) return;
   }
   if (!NlDefined(in[0], "x_guess", fname) || !NlDefined(in[1], "x_vv", fname)) return;
-  int n = (int)NlScalarOf(in[2], "n", fname);
+  int n = NlIndexOf(in[2], "n", fname);
   if (NlErrorPending()) return;
   char objective[24];
   NlGetString(k_objective, objective, sizeof(objective));

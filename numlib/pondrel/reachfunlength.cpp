@@ -47,7 +47,7 @@ static int evaluate(const double* x, int nx, const NlArray* x_vv, int n, double*
 // functionvalue from x_v, x_vv, n
 static void body(NlArray** out, int, NlArray* const* in) {
   if (!NlDefined(in[0], "x_v", fname) || !NlDefined(in[1], "x_vv", fname)) return;
-  int n = (int)NlScalarOf(in[2], "n", fname);
+  int n = NlIndexOf(in[2], "n", fname);
   if (NlErrorPending()) return;
   double f;
   if (evaluate(in[0]->pr, NlNumel(in[0]), in[1], n, &f) == 0) out[0] = NlScalar(f);
@@ -73,7 +73,7 @@ void TerminateModule_reachfunlength(void) {
 int FastReachfunlength(const double* x, int nx, NlArray* const* extra, int nextra,
                        double* f) {
   if (!NlDefined(nextra > 0 ? extra[0] : nullptr, "x_vv", fname)) return -1;
-  int n = (int)NlScalarOf(nextra > 1 ? extra[1] : nullptr, "n", fname);
+  int n = NlIndexOf(nextra > 1 ? extra[1] : nullptr, "n", fname);
   if (NlErrorPending()) return -1;
   return evaluate(x, nx, extra[0], n, f);
 }

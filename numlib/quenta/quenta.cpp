@@ -1,7 +1,7 @@
 // quenta.cpp -- the quenta library: area, its function table, start and stop
 #include "quenta.h"
 
-#include <math.h>     // for: sqrt(), floor(), NAN
+#include <math.h>     // for: sqrt(), floor(), isfinite(), NAN
 
 //------------------------------------------------------------------ module state
 static const char* fname = "area";
@@ -26,7 +26,10 @@ static void body(NlArray** out, int, NlArray* const* in) {
   double A = q >= 0.0 ? sqrt(q) : NAN;
   double n = NlScalarOf(in[1], "n", fname);
   if (NlErrorPending()) return;
-  for (double i = 1.0; i <= floor(n); i += 1.0) A = A + A;
+  for (double i = 1.0; i <= floor(n); i += 1.0) {
+    A = A + A;
+    if (A == 0.0 || !isfinite(A)) break;     // doubling changes nothing any more
+  }
   out[0] = NlScalar(A);
 }
 

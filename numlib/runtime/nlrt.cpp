@@ -1,6 +1,7 @@
 // nlrt.cpp -- arrays, run-time errors, contexts and the library registry
 #include "nlrt.h"
 
+#include <math.h>     // for: floor()
 #include <stdarg.h>   // for: va_list
 #include <stdio.h>    // for: fprintf(), vsnprintf()
 #include <stdlib.h>   // for: malloc(), realloc(), free()
@@ -15,33 +16,37 @@ static char last_error[512] = "";
 static NlErrorHandler handler = nullptr;   // nullptr: print on stderr
 
 #define NL_MAXLIB 16
+#define NL_MAXEL (1L << 24)                 // largest array: 128 MiB of doubles
 static const NlLibrary* libs[NL_MAXLIB];   // registered libraries
 static int lib_count[NL_MAXLIB];           // registrations of each
 
 //------------------------------------------------------------------ static helpers
 
-// storage for at least k elements; new elements zero; fatal only when memory runs out
-static void reserve(NlArray* a, int k) {
-  if (k <= a->cap) return;
+// storage for at least k elements, new ones zero; 0, or -1 after an out-of-memory error
+// (the array is unchanged: a library call must never end the program)
+static int reserve(NlArray* a, long k) {
+  if (k <= a->cap) return 0;
   long old = a->cap > 0 ? a->cap : 0, cap = 2*old > k ? 2*old : k;
   if (cap < 4) cap = 4;
-  double* p = (double*)realloc(a->pr, sizeof(double)*(size_t)cap);
+  double* p = k <= NL_MAXEL ? (double*)realloc(a->pr, sizeof(double)*(size_t)cap) : nullptr;
   if (!p) {
-    fprintf(stderr, "array runtime: out of memory\n");
-    exit(1);
+    NlRaise("Run-time Error: Out of memory.");
+    return -1;
   }
   for (long i = old; i < cap; i++) p[i] = 0.0;
   a->pr = p;  a->cap = (int)cap;
+  return 0;
 }
 
+// m x n zeros; NULL after an out-of-memory error
 static NlArray* make(int m, int n) {
   NlArray* a = (NlArray*)calloc(1, sizeof(NlArray));
-  if (!a) {
-    fprintf(stderr, "array runtime: out of memory\n");
-    exit(1);
+  if (!a || reserve(a, (long)m*n) != 0) {
+    if (a) free(a);
+    else NlRaise("Run-time Error: Out of memory.");
+    return nullptr;
   }
   a->m = m;  a->n = n;
-  reserve(a, m*n);
   live++;
   return a;
 }
@@ -70,7 +75,7 @@ NlArray* mlfDoubleMatrix(int m, int n, const double* pr, const double* pi) {
     return nullptr;
   }
   NlArray* a = mclCreateDoubleMatrix(m, n, NL_REAL);
-  if (pr && a->m*a->n > 0) memcpy(a->pr, pr, sizeof(double)*a->m*a->n);
+  if (a && pr && a->m*a->n > 0) memcpy(a->pr, pr, sizeof(double)*a->m*a->n);
   return a;
 }
 
@@ -97,7 +102,7 @@ void NlDestroyArray(NlArray* a) {
 // 1 x 1 array holding v
 NlArray* NlScalar(double v) {
   NlArray* a = make(1, 1);
-  a->pr[0] = v;
+  if (a) a->pr[0] = v;
   return a;
 }
 
@@ -105,6 +110,7 @@ NlArray* NlScalar(double v) {
 NlArray* NlString(const char* s) {
   int k = (int)strlen(s);
   NlArray* a = make(k ? 1 : 0, k);
+  if (!a) return nullptr;
   for (int i = 0; i < k; i++) a->pr[i] = (unsigned char)s[i];
   a->is_char = 1;
   return a;
@@ -119,6 +125,7 @@ NlArray* NlEmpty(void) {
 NlArray* NlCopy(const NlArray* a) {
   if (!a) return nullptr;
   NlArray* c = make(a->m, a->n);
+  if (!c) return nullptr;
   if (a->m*a->n > 0) memcpy(c->pr, a->pr, sizeof(double)*a->m*a->n);
   c->is_char = a->is_char;
   return c;
@@ -156,10 +163,10 @@ void NlSet(NlArray* a, int i, double v) {
   int k = a->m*a->n;
   if (i > k) {
     if (k == 0 || a->m == 1) {
-      reserve(a, i);
+      if (reserve(a, i) != 0) return;
       a->m = 1;  a->n = i;
     } else if (a->n == 1) {
-      reserve(a, i);
+      if (reserve(a, i) != 0) return;
       a->m = i;
     } else {
       NlRaise("Run-time Error: A matrix cannot be resized by a linear index.");
@@ -177,16 +184,16 @@ void NlSet2(NlArray* a, int i, int j, double v) {
   }
   if (i > a->m || j > a->n) {
     int m = i > a->m ? i : a->m, n = j > a->n ? j : a->n;
-    double* p = (double*)calloc((size_t)m*n > 0 ? (size_t)m*n : 1, sizeof(double));
+    double* p = (long)m*n <= NL_MAXEL ? (double*)calloc((size_t)m*n, sizeof(double)) : nullptr;
     if (!p) {
-      fprintf(stderr, "array runtime: out of memory\n");
-      exit(1);
+      NlRaise("Run-time Error: Out of memory.");
+      return;
     }
     for (int c = 0; c < a->n; c++) {
       for (int r = 0; r < a->m; r++) p[c*m + r] = a->pr[c*a->m + r];
     }
     free(a->pr);
-    a->pr = p;  a->cap = m*n > 0 ? m*n : 1;  a->m = m;  a->n = n;
+    a->pr = p;  a->cap = m*n;  a->m = m;  a->n = n;
   }
   a->pr[(j - 1)*a->m + (i - 1)] = v;
 }
@@ -279,6 +286,19 @@ double NlScalarOf(const NlArray* a, const char* var, const char* fname) {
     return 0.0;
   }
   return a->pr[0];
+}
+
+// the scalar value of a defined array as a count or code: a whole number of moderate size;
+// anything else raises an error and gives 0
+int NlIndexOf(const NlArray* a, const char* var, const char* fname) {
+  double v = NlScalarOf(a, var, fname);
+  if (NlErrorPending()) return 0;
+  if (!(v >= -1e8 && v <= 1e8) || v != floor(v)) {
+    NlRaise("Run-time Error: File: %s The variable \"%s\" must hold a whole number.", fname,
+            var);
+    return 0;
+  }
+  return (int)v;
 }
 
 //------------------------------------------------------------------ library registry

@@ -13,7 +13,8 @@ typedef struct _NlArray_ {
 
 enum { NL_REAL = 0, NL_COMPLEX = 1 };
 
-// m x n zero array; only NL_REAL is supported (NL_COMPLEX gives NULL after an error)
+// m x n zero array; only NL_REAL is supported (NL_COMPLEX gives NULL after an error, and
+// so does an array beyond the runtime's size limit: errors never end the program)
 NlArray* mclCreateDoubleMatrix(int m, int n, int complexity);
 // m x n array holding pr (column-major, m*n values); pi must be NULL (real only)
 NlArray* mlfDoubleMatrix(int m, int n, const double* pr, const double* pi);
@@ -70,6 +71,8 @@ int NlDefined(const NlArray* a, const char* var, const char* fname);
 int NlCheckCounts(const char* fname, int line, int nlhs, int nout, int nrhs, int nin);
 // the scalar value of a defined array (its first element); raises an error when empty
 double NlScalarOf(const NlArray* a, const char* var, const char* fname);
+// the scalar value as a count or code: a whole number within +-1e8, else an error and 0
+int NlIndexOf(const NlArray* a, const char* var, const char* fname);
 
 //------------------------------------------------------------------ library registry
 // generic entry: nlhs outputs wanted into plhs (at least one slot), nrhs inputs in prhs

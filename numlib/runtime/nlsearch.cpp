@@ -145,6 +145,7 @@ NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
     NlRaise("Run-time Error: Undefined function \"%s\".", fname);
     return nullptr;
   }
+  NlEnterContext();                          // an objective's error stays pending until here
   int n = NlNumel(x0);
   if (!ob.fe->fast) {
     ob.xa = NlCopy(x0);
@@ -275,5 +276,6 @@ NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
   free(V);
   free(ob.args);
   NlDestroyArray(ob.xa);
+  NlExitContext();
   return x;
 }

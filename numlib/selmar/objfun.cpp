@@ -51,7 +51,7 @@ static int evaluate(const double* x, int nx, int n, double* f, double* H) {
 // functionvalue, H from x_v, n
 static void body(NlArray** out, int nargout, NlArray* const* in) {
   if (!NlDefined(in[0], "x_v", fname)) return;
-  int n = (int)NlScalarOf(in[1], "n", fname);
+  int n = NlIndexOf(in[1], "n", fname);
   if (NlErrorPending()) return;
   NlArray* H = mclCreateDoubleMatrix(6, n < 1 ? 0 : n, NL_REAL);
   double f;
@@ -84,7 +84,7 @@ void TerminateModule_objfun(void) {
 
 // scalar form of objfun for the minimiser: extra = n
 int FastObjfun(const double* x, int nx, NlArray* const* extra, int nextra, double* f) {
-  int n = (int)NlScalarOf(nextra > 0 ? extra[0] : nullptr, "n", fname);
+  int n = NlIndexOf(nextra > 0 ? extra[0] : nullptr, "n", fname);
   if (NlErrorPending()) return -1;
   return evaluate(x, nx, n, f, nullptr);
 }

@@ -30,7 +30,7 @@ static void body(NlArray** out, int, NlArray* const* in) {
     if (NlOptionsSet(&o, k_opt[k], in[5 + k]) != 0) return;
   }
   if (!NlDefined(in[1], "x_vv", fname)) return;
-  int n = (int)NlScalarOf(in[2], "n", fname);
+  int n = NlIndexOf(in[2], "n", fname);
   if (NlErrorPending()) return;
 
   // b(1) does not move the Jacobian: keep it out of the scale
@@ -42,7 +42,7 @@ static void body(NlArray** out, int, NlArray* const* in) {
     double v = fabs(NlGet(vv, i));
     if (m < v) m = v;
   }
-  int robottype = (int)NlScalarOf(in[4], "robottype", fname);
+  int robottype = NlIndexOf(in[4], "robottype", fname);
   if (NlErrorPending()) goto done;
   ret = NlEmpty();
   if (robottype == PositionPosition || robottype == PlanarPositionOrientation ||

@@ -91,9 +91,9 @@ static void body(NlArray** out, int nargout, NlArray* const* in) {
   for (int k = 0; k < 6; k++) {
     if (!NlDefined(in[order[k]], names[order[k]], fname)) return;
   }
-  int n = (int)NlScalarOf(in[2], "n", fname);
+  int n = NlIndexOf(in[2], "n", fname);
   double M = NlScalarOf(in[3], "M", fname);
-  int robottype = (int)NlScalarOf(in[5], "robottype", fname);
+  int robottype = NlIndexOf(in[5], "robottype", fname);
   if (NlErrorPending()) return;
   int nn = n < 1 ? 0 : n;
   NlArray* H = mclCreateDoubleMatrix(6, nn, NL_REAL);
@@ -137,9 +137,9 @@ int FastJacobian_calculate(const double* x, int nx, NlArray* const* extra, int n
   for (int k = 0; k < 5; k++) {
     if (!NlDefined(k < nextra ? extra[k] : nullptr, names[k], fname)) return -1;
   }
-  int n = (int)NlScalarOf(extra[1], "n", fname);
+  int n = NlIndexOf(extra[1], "n", fname);
   double M = NlScalarOf(extra[2], "M", fname);
-  int robottype = (int)NlScalarOf(extra[4], "robottype", fname);
+  int robottype = NlIndexOf(extra[4], "robottype", fname);
   if (NlErrorPending()) return -1;
   return evaluate(x, nx, extra[0], n, M, extra[3], robottype, f, nullptr, nullptr, nullptr,
                   nullptr);

@@ -39,6 +39,16 @@ static void flat_mlx(int, NlArray* plhs[], int, NlArray* prhs[]) {
   plhs[0] = NlScalar(1e-3*(pow(x[0] - 3, 2) + pow(x[1] + 2, 2)));
 }
 
+// fails after the first three calls
+static int fail_calls = 0;
+static void fail_mlx(int, NlArray* plhs[], int, NlArray* prhs[]) {
+  if (++fail_calls > 3) {
+    NlRaise("Run-time Error: deliberate failure.");
+    return;
+  }
+  plhs[0] = NlScalar(prhs[0]->pr[0]);
+}
+
 static const char* noout_names[] = {"y", "z"};
 static void noout_body(NlArray** out, int, NlArray* const*) {
   out[0] = NlScalar(1);                      // z is never assigned
@@ -51,13 +61,14 @@ static const NlFunctionEntry test_functions[] = {
   {"quad", quad_mlx, 2, 1, nullptr}, {"rosen", rosen_mlx, 1, 1, nullptr},
   {"allinf", inf_mlx, 1, 1, nullptr}, {"nanleft", nan_mlx, 1, 1, nullptr},
   {"flatbowl", flat_mlx, 1, 1, nullptr}, {"noout", noout_mlx, 1, 2, nullptr},
+  {"failing", fail_mlx, 1, 1, nullptr},
 };
 static int inits = 0, finis = 0;
 static void test_init(void) { inits++; }
 static void test_fini(void) { finis++; }
 static void (*const test_inits[])(void) = {test_init};
 static void (*const test_finis[])(void) = {test_fini};
-static const NlLibrary test_library = {"testlib", test_functions, 6, test_inits, test_finis, 1};
+static const NlLibrary test_library = {"testlib", test_functions, 7, test_inits, test_finis, 1};
 
 class Runtime : public ::testing::Test {
  protected:
@@ -110,6 +121,20 @@ TEST(NlArrayTest, CreationCopiesAndRefusesComplex) {
   EXPECT_EQ(mlfDoubleMatrix(1, 3, v, v), nullptr);
   EXPECT_EQ(mclCreateDoubleMatrix(1, 1, NL_COMPLEX), nullptr);
   EXPECT_EQ(cap.count(), 2);
+}
+
+// sizes beyond the runtime's limit are errors, never the end of the program
+TEST(NlArrayTest, HugeSizesRefused) {
+  CaptureErrors cap;
+  EXPECT_EQ(mclCreateDoubleMatrix(1 << 20, 1 << 20, NL_REAL), nullptr);
+  NlArray* a = NlEmpty();
+  NlSet(a, 2000000000, 1.0);
+  EXPECT_EQ(NlNumel(a), 0);
+  NlSet2(a, 100000, 100000, 1.0);
+  EXPECT_EQ(NlNumel(a), 0);
+  EXPECT_EQ(cap.count(), 3);
+  EXPECT_NE(cap.text().find("Out of memory"), std::string::npos);
+  NlDestroyArray(a);
 }
 
 // a read beyond the size is an index error and never touches memory beyond the array
@@ -262,6 +287,21 @@ TEST_F(Runtime, ZeroStartSearches) {
   EXPECT_NEAR(mclGetPr(x)[0], 3.0, 0.2);
   EXPECT_NEAR(mclGetPr(x)[1], -2.0, 0.2);
   NlDestroyArray(x);
+}
+
+// an objective's error ends the search with no result and one message
+TEST_F(Runtime, ObjectiveErrorEndsSearch) {
+  CaptureErrors cap;
+  NlOptions o;
+  NlOptionsDefault(&o, 2);
+  double fval;
+  int flag = 1;
+  fail_calls = 0;
+  EXPECT_EQ(Search("failing", 1, 2, &o, nullptr, 0, &fval, &flag, nullptr), nullptr);
+  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(cap.count(), 1);
+  EXPECT_EQ(cap.text(), "Run-time Error: deliberate failure.");
+  EXPECT_FALSE(NlErrorPending());
 }
 
 // the four named options, and refusals of unknown names

@@ -313,6 +313,21 @@ TEST_F(Torvik, MissingInputIsUndefined) {
   FreeArgs(in, 9);
 }
 
+// a joint count that is no count, or far beyond the data, is an error and nothing more
+TEST_F(Torvik, BadJointCount) {
+  CaptureErrors cap;
+  double x[6] = {1, 0, 0, 0, 0, 0};
+  double counts[3] = {1e8, 2.5, NAN};
+  for (double c : counts) {
+    NlArray* in[9];
+    LengthArgs(in, arm6, 6, x, 0);
+    mlfAssign(&in[2], NlScalar(c));
+    EXPECT_EQ(Length(in), nullptr);
+    FreeArgs(in, 9);
+  }
+  EXPECT_EQ(cap.count(), 3);
+}
+
 // 1000 start and stop cycles with a call each leave no array behind
 TEST(TorvikCycles, NoLeak) {
   int base = NlLiveArrays();
