@@ -47,7 +47,7 @@ void KinForgetRobot(Robot robot);
 void ResetKin(JointConfig jc, CartesianConfig cc);
 
 // Newton solve: steps taken, -1 no convergence, -601-j / -701-j joint j below / above its
-// limit; jc restored on failure; a redundant robot goes to RInvKin
+// limit; jc restored on failure; a robot with redundancy above 0 goes to RInvKin
 int InvKin(Robot robot, JointConfig jc, CartesianConfig cc);
 // minimum joint norm solve with step halving: 0, or the same negative codes
 int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc);

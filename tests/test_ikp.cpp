@@ -546,6 +546,21 @@ TEST(InvKin, TaskKindAndStorage) {
   FreeArm(a);
 }
 
+// two links for a three-row task (redundancy -1): the least-squares Newton solver, not the
+// constrained one, which cannot meet three equations with two unknowns
+TEST(InvKin, PlanarTwoLinkArm) {
+  DHRow rows[2] = {{0, 2, 0, 0, 0, -100000, 100000}, {0, 2, 0, 0, 0, -100000, 100000}};
+  Arm a = MakeArm(RobotFromDH("planar", 2, rows));
+  ASSERT_EQ(a.r->redundant, -1);
+  float qt[2] = {30, 60}, q[2] = {35, 50};
+  CartesianConfigRec t = PoseAt(a, qt);
+  SetQ(a, q);
+  EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
+  EXPECT_NEAR(a.jc->q[0], 30, 1e-3);
+  EXPECT_NEAR(a.jc->q[1], 60, 1e-3);
+  FreeArm(a);
+}
+
 //------------------------------------------------------------------ redundant solver
 
 TEST(RInvKin, SevenJointsSolveWithCodeZero) {
