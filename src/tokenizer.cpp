@@ -21,6 +21,7 @@ static int ch = EOF;                  // look-ahead character
 static int line = 1;                  // current line, counted from 1
 static Token T;                       // scratch token of the assignment parser
 static int trace = 1;                 // assignment trace on standard output
+static int pending_error = 0;         // a look-ahead found an error: the next token is Error
 
 //------------------------------------------------------------------ static helpers
 
@@ -119,6 +120,7 @@ int TokOpen(const char* path) {
     return -1;
   }
   line = 1;
+  pending_error = 0;
   ch = getc(fp);
   return 0;
 }
@@ -187,6 +189,10 @@ int SkipWhiteComment(void) {
 }
 
 int ReadToken(Token* t) {
+  if (pending_error) {
+    pending_error = 0;
+    return t->type = Error;
+  }
   if (SkipWhiteComment() < 0) {
     JwWarning("%s: Unterminated comment\n", file);
     return t->type = Error;
@@ -216,8 +222,14 @@ int ReadToken(Token* t) {
   return t->type = Error;
 }
 
+// an unterminated comment is reported here, and the token read next is Error
 int NextTokenType(void) {
-  if (SkipWhiteComment() < 0) return Error;
+  if (pending_error) return Error;
+  if (SkipWhiteComment() < 0) {
+    JwWarning("%s: Unterminated comment\n", file);
+    pending_error = 1;
+    return Error;
+  }
   if (ch == EOF) return EndOfFile;
   if (IsLetter(ch)) return Name;
   if (IsNumeric(ch)) return Float;

@@ -149,6 +149,8 @@ TEST_F(JConfigFiles, MessagesCarryTheirLine) {
   EXPECT_NE(err.find("Syntax error: at line 1 in JConfig/arm.t"), std::string::npos);
   EXPECT_EQ(ReadText("th = [1 2 3 4 5 6] /* open\n\n", &err), -1);
   EXPECT_NE(err.find("Unterminated comment"), std::string::npos);
+  EXPECT_EQ(ReadText("th = [1 2 3 4 5 6]\n/* open /* and nested */\n", &err), -1);
+  EXPECT_NE(err.find("JConfig/arm.t: Unterminated comment\n"), std::string::npos) << err;
   EXPECT_EQ(ReadText("th = [1 2 3 /* open \n", &err), -1);
   EXPECT_NE(err.find("Unterminated comment\n"), std::string::npos);
   EXPECT_EQ(ReadText("th = [1 2 . 4 5 6]\n", &err), -1);
