@@ -126,7 +126,8 @@ static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned 
     for (int s = 0; s < count; s++) {
       float qt[8], q0[8];
       for (int i = 0; i < n; i++) qt[i] = (float)Uniform(-170, 170);
-      for (int i = 0; i < n; i++) q0[i] = spread < 0 ? 0.0f : qt[i] + (float)Uniform(-spread, spread);
+      for (int i = 0; i < n; i++)
+        q0[i] = spread < 0 ? 0.0f : qt[i] + (float)Uniform(-spread, spread);
       CartesianConfigRec target;
       memset(&target, 0, sizeof target);
       target.type = type;

@@ -32,7 +32,7 @@ double Norm(double* v, int n);
 double F2(CartesianConfig cc, double* f);
 // task Jacobian of the current frames into robot->J (and the axes Aj, the matrix P)
 void EvalObjJacobian(int type, Robot robot, CartesianConfig cc);
-// scale the Jacobian (type 4: also the error) by robot->avg_len
+// scale the Jacobian (type 4: also the solver's own error vector) by robot->avg_len
 void Normalize(int type, Robot robot);
 // h[i] = q[i] pi / 180
 void hproc(int n, JointConfig jc, double* h);
