@@ -3,7 +3,8 @@
 #include "tokenizer.h"
 
 #include <errno.h>   // for: errno
-#include <math.h>    // for: isfinite()
+#include <float.h>   // for: FLT_MAX
+#include <math.h>    // for: fabs()
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: fopen(), getc(), printf()
 #include <stdlib.h>  // for: strtod(), mkstemp()
@@ -94,7 +95,7 @@ static int ReadReal(Token* t) {
     return t->type = Error;
   }
   double v = strtod(text, nullptr);
-  if (!isfinite((float)v)) {
+  if (!(fabs(v) <= FLT_MAX)) {                // beyond float range (or not a number)
     JwWarning("%s: syntax error at line %d\n", file, line);
     return t->type = Error;
   }

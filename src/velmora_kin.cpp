@@ -1,6 +1,7 @@
 // velmora_kin.cpp -- velmora-kin: forward and inverse kinematics, indices, file checks and
 // built-in paths from the command line, for scripts
-#include <math.h>    // for: isfinite()
+#include <float.h>   // for: FLT_MAX
+#include <math.h>    // for: fabs()
 #include <stdio.h>   // for: printf(), fprintf(), fdopen()
 #include <stdlib.h>  // for: strtod(), calloc(), free()
 #include <string.h>  // for: strcmp()
@@ -42,11 +43,11 @@ static int Fail(const char* what, const char* detail) {
   return 1;
 }
 
-// a whole argument as a finite number
+// a whole argument as a number within float range (joint values are floats)
 static int ParseNumber(const char* s, double* v) {
   char* end = nullptr;
   *v = strtod(s, &end);
-  return (end != s && *end == '\0' && isfinite(*v)) ? 0 : -1;
+  return (end != s && *end == '\0' && fabs(*v) <= FLT_MAX) ? 0 : -1;
 }
 
 // k numbers from argv into v; 0, or -1 after a message

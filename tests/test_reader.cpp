@@ -97,6 +97,27 @@ TEST_F(RobotFiles, DefaultsOfTheRobotLevel) {
   FreeRobot(r);
 }
 
+// the name is the path after its last "/", at most 63 characters; an over-long path is
+// refused rather than cut
+TEST_F(RobotFiles, RobotNameAndPath) {
+  std::string n70(70, 'r');
+  Robot r = Read(kOneLink, 0, n70.c_str());
+  ASSERT_NE(r, nullptr) << err;
+  EXPECT_EQ(std::string(r->name), std::string(63, 'r'));
+  FreeRobot(r);
+  std::string abs = dir + "/Arch/" + n70;
+  testing::internal::CaptureStdout();
+  r = ParseRobot(abs.c_str());
+  testing::internal::GetCapturedStdout();
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(std::string(r->name), std::string(63, 'r'));
+  FreeRobot(r);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ParseRobot(std::string(300, 'p').c_str()), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("Unable to open file `Arch/ppp", 0),
+            0u);
+}
+
 TEST_F(RobotFiles, SynonymsSeparatorsAndLiterals) {
   Robot p = Read("{ joint = pris; b = 1e0, limits = [ -1.5 , 2.5 ] }");
   Robot q = Read("{joint=prismatic\nb=1;limits=[-1.5;2.5]}");

@@ -79,7 +79,8 @@ TEST_F(KinProgram, FkThenIkReturnsTheJoints) {
     ASSERT_TRUE(pose.size() == 3 || pose.size() == 6) << fk.out;
     EXPECT_EQ(std::count(fk.out.begin(), fk.out.end(), '\n'), 1) << fk.out;
     KinRun ik = Kin(std::string("ik ") + c.name + " " + Join(pose) + "--from " + Join(c.from));
-    ASSERT_EQ(ik.status, 0) << ik.out << ik.err.substr(ik.err.size() > 400 ? ik.err.size() - 400 : 0);
+    size_t tail = ik.err.size() > 400 ? ik.err.size() - 400 : 0;
+    ASSERT_EQ(ik.status, 0) << ik.out << ik.err.substr(tail);
     std::string first = ik.out.substr(0, ik.out.find('\n'));
     std::string second = ik.out.substr(ik.out.find('\n') + 1);
     std::vector<double> q = Numbers(first);
