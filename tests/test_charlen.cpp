@@ -122,7 +122,11 @@ TEST_F(CharlenDir, LengthOneForWristAndPositioning) {
   double a[3] = {0, 0, 0}, b[3] = {0, 0, 0.1}, al[3] = {-90, 90, 0}, th[3] = {0, 30, 0};
   Robot w = MakeRobot("Wrist3", 3, a, b, al, th);
   ASSERT_EQ(w->type, 2);
-  EXPECT_EQ(caculate_length(w), 1.0);
+  m_maximum_reach = -7.0;
+  RobotCharacteristicLength(w);
+  EXPECT_EQ(m_homogenous_length, 1.0);
+  EXPECT_EQ(m_maximum_reach, -7.0);          // a wrist has no reach to compute
+  EXPECT_FLOAT_EQ(w->avg_len, 1.0f);
   FreeRobot(w);
   double a2[3] = {0, 1, 0.8}, b2[3] = {0.5, 0, 0}, al2[3] = {90, 0, 0}, th2[3] = {0, 20, 45};
   Robot p = MakeRobot("Elbow3", 3, a2, b2, al2, th2);
@@ -188,8 +192,13 @@ static void CheckSpatialArm(const char* name, int n, const double* a, const doub
                             const double* al, const double* th, int starts) {
   Robot r = MakeRobot(name, n, a, b, al, th);
   ASSERT_EQ(r->type, 0);
-  double Lc = caculate_length(r);
+  RobotCharacteristicLength(r);
+  double Lc = m_homogenous_length;
   ASSERT_GT(Lc, 0.0);
+  EXPECT_EQ(m_converge_flag, 1);
+  EXPECT_FLOAT_EQ(r->avg_len, (float)Lc);
+  EXPECT_FLOAT_EQ(r->rad, (float)Lc/8);
+  EXPECT_GT(m_maximum_reach, 0.0);
   char path[128];
   snprintf(path, sizeof path, "JConfig/%s.Characteristic", name);
   double q[16];

@@ -24,6 +24,7 @@ static void mul3(const double* A, const double* x, double* y) {
 // chain of n joints (see nlchain.h for the formulas)
 void NlChainEval(int n, const double* a, const double* b, const double* al,
                  const double* th, double* rv, double* exr, double* e, double* work) {
+  if (n <= 0) return;
   double* Q = work;                          // 9n: Q_i row-major
   double* P = work + 9*n;                    // 9n: P_i row-major
   double rloc[3];
