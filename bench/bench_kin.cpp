@@ -107,7 +107,7 @@ BENCHMARK(BM_FwdKin6R);
 
 // 2000 targets from joints uniform in +-170 degrees; each solved from the target's joints
 // plus up to +-spread degrees per joint (spread < 0: from all zeros). Reports the median
-// time per solve, the share solved (code >= 0 and the pose within 1e-5), the share the
+// time per solve (each the fastest of three repeats), the share solved (code >= 0 and the pose within 1e-5), the share the
 // solver accepted (code >= 0: task error below its tolerance, which allows pose gaps up to
 // about 5e-5 in the rotation entries), and the mean step count of the Newton solver.
 static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned seed) {
@@ -133,11 +133,17 @@ static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned 
       target.type = type;
       for (int i = 0; i < n; i++) c.jc->q[i] = qt[i];
       FwdKin(c.r, c.jc, &target);
-      for (int i = 0; i < n; i++) c.jc->q[i] = q0[i];
-      auto t0 = std::chrono::steady_clock::now();
-      int rc = InvKin(c.r, c.jc, &target);
-      auto t1 = std::chrono::steady_clock::now();
-      us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+      // the fastest of three identical solves: a shared machine preempts some of them
+      double best = 1e30;
+      int rc = 0;
+      for (int rep = 0; rep < 3; rep++) {
+        for (int i = 0; i < n; i++) c.jc->q[i] = q0[i];
+        auto t0 = std::chrono::steady_clock::now();
+        rc = InvKin(c.r, c.jc, &target);
+        auto t1 = std::chrono::steady_clock::now();
+        best = std::min(best, std::chrono::duration<double, std::micro>(t1 - t0).count());
+      }
+      us.push_back(best);
       if (rc >= 0) {
         accepted++;
         CartesianConfigRec got = target;
