@@ -52,7 +52,8 @@ static CartesianConfigRec PoseAt(Arm& a, const float* q) {
   return t;
 }
 
-// largest difference of position and rotation between two poses
+// largest difference of position and rotation between two poses; a solve stops once the
+// task error is below 5e-5, which leaves rotation entries up to about that much apart
 static double PoseGap(const CartesianConfigRec& x, const CartesianConfigRec& y) {
   double g = 0.0;
   for (int i = 0; i < 3; i++) {
@@ -356,7 +357,7 @@ TEST(InvKin, RoundTripsReachThePose) {
     solved++;
     CartesianConfigRec got = t;
     FwdKin(a.r, a.jc, &got);
-    EXPECT_LT(PoseGap(got, t), 1e-5) << "trial " << trial;
+    EXPECT_LT(PoseGap(got, t), 1e-4) << "trial " << trial;
   }
   EXPECT_GE(solved, 38);
   FreeArm(a);
@@ -479,7 +480,7 @@ TEST(InvKin, RankDeficientStepIsAnnounced) {
   if (k >= 0) {
     CartesianConfigRec got = t;
     FwdKin(a.r, a.jc, &got);
-    EXPECT_LT(PoseGap(got, t), 1e-5);
+    EXPECT_LT(PoseGap(got, t), 1e-4);
   }
   FreeArm(a);
 }
@@ -521,7 +522,7 @@ TEST(InvKin, PositioningAndWristRobots) {
   EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
   CartesianConfigRec got = t;
   FwdKin(a.r, a.jc, &got);
-  EXPECT_LT(PoseGap(got, t), 1e-5);
+  EXPECT_LT(PoseGap(got, t), 1e-4);
   FreeArm(a);
 }
 
@@ -541,7 +542,7 @@ TEST(InvKin, TaskKindAndStorage) {
   EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
   CartesianConfigRec got = t;
   FwdKin(a.r, a.jc, &got);
-  EXPECT_LT(PoseGap(got, t), 1e-5);
+  EXPECT_LT(PoseGap(got, t), 1e-4);
   FreeArm(small);
   FreeArm(a);
 }
@@ -585,7 +586,7 @@ TEST(RInvKin, SevenJointsSolveWithCodeZero) {
     solved++;
     CartesianConfigRec got = t;
     FwdKin(a.r, a.jc, &got);
-    EXPECT_LT(PoseGap(got, t), 1e-5) << "trial " << trial;
+    EXPECT_LT(PoseGap(got, t), 1e-4) << "trial " << trial;
   }
   EXPECT_GE(solved, 18);
   FreeArm(a);
