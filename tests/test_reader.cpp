@@ -578,3 +578,47 @@ TEST_F(SampleData, Puma560TrajectoriesAreReachable) {
   FreeJointConfig(jc);
   FreeReadRobot(r);
 }
+
+// Save of the Puma560 with its hand: same DH, the pose as home, the limits, full geometry,
+// the hand mounted again on reading; Save As keeps the hand but writes the geometry as up
+TEST_F(SampleData, SaveRoundTripWithEndEffector) {
+  Robot r = ReadQuietly("Puma560");
+  ASSERT_NE(r, nullptr);
+  ASSERT_NE(r->EE.DestroyProc, nullptr);
+  float q[6] = {12.5f, -33.25f, 41, -7.75f, 63.5f, 170};
+  int on[6] = {1, 1, 1, 1, 1, 1};
+  float lim[6][2];
+  for (int k = 0; k < 6; k++) {
+    lim[k][0] = r->L[k].q_limit[0];
+    lim[k][1] = r->L[k].q_limit[1];
+  }
+  ASSERT_EQ(SaveRobot(r, q, on, lim), 0);
+  EXPECT_NE(ReadTextFile("Arch/Puma560").find("geomtype = full\n\n"), std::string::npos);
+  EXPECT_NE(ReadTextFile("Arch/Puma560").find("}\nEndEffector = hand\n\n"), std::string::npos);
+  ASSERT_EQ(SaveRobotAs(r, "PumaCopy", q, on, lim), 0);
+  Robot s = ReadQuietly("Puma560");
+  Robot c = ReadQuietly("PumaCopy");
+  ASSERT_NE(s, nullptr);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(s->geom_type, 2);
+  EXPECT_EQ(c->geom_type, 0);
+  EXPECT_EQ(s->EE.type, 1);
+  EXPECT_NE(s->EE.DestroyProc, nullptr);
+  EXPECT_EQ(c->EE.type, 1);
+  EXPECT_STREQ(c->name, "PumaCopy");
+  for (Robot t : {s, c}) {
+    EXPECT_EQ(t->limits, 1);
+    for (int k = 0; k < 6; k++) {
+      EXPECT_NEAR(t->L[k].a, r->L[k].a, 1e-6);
+      EXPECT_NEAR(t->L[k].b, r->L[k].b, 1e-6);
+      EXPECT_NEAR(t->L[k].al, r->L[k].al, 1e-6);
+      EXPECT_FLOAT_EQ(t->L[k].th, q[k]);
+      EXPECT_FLOAT_EQ(t->L[k].h_q, q[k]);
+      EXPECT_FLOAT_EQ(t->L[k].q_limit[0], lim[k][0]);
+      EXPECT_FLOAT_EQ(t->L[k].q_limit[1], lim[k][1]);
+    }
+  }
+  FreeReadRobot(c);
+  FreeReadRobot(s);
+  FreeReadRobot(r);
+}
