@@ -145,46 +145,43 @@ void EvalQr_i(Robot robot, JointConfig jc) {
   }
 }
 
-// Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1). The running products are
-// kept in locals (the row-pointer matrices would be reloaded after every store); every sum
-// starts at 0 and runs over the ascending inner index, as the matrix library's products do.
+// Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1). A 3 x 3 matrix is one block
+// of nine (row 0 points at it), read and written flat; the running product stays in locals.
+// Every sum starts at 0 and runs over the ascending inner index, as the library's products.
 void EvalQr_1(Robot robot) {
   int n = robot->n;
   Link* L = robot->L;
-  double P1[3][3], Qi[3][3];
-  for (int j = 0; j < 3; j++) {
-    const double* a = L[0].Q_i[j];
-    double* b = L[0].Q_1[j];
-    for (int k = 0; k < 3; k++) b[k] = P1[j][k] = a[k];
+  double P1[9];
+  {
+    const double* a = L[0].Q_i[0];
+    double* b = L[0].Q_1[0];
+    for (int k = 0; k < 9; k++) b[k] = P1[k] = a[k];
   }
   for (int i = 1; i < n; i++) {
-    double** Qm = L[i].Q_i;
-    for (int j = 0; j < 3; j++)
-      for (int k = 0; k < 3; k++) Qi[j][k] = Qm[j][k];
-    double C[3][3];
+    const double* Qi = L[i].Q_i[0];
+    double C[9];
     for (int j = 0; j < 3; j++) {
       for (int k = 0; k < 3; k++) {
         double s = 0.0;
-        s += P1[j][0]*Qi[0][k];
-        s += P1[j][1]*Qi[1][k];
-        s += P1[j][2]*Qi[2][k];
-        C[j][k] = s;
+        s += P1[3*j]*Qi[k];
+        s += P1[3*j + 1]*Qi[3 + k];
+        s += P1[3*j + 2]*Qi[6 + k];
+        C[3*j + k] = s;
       }
     }
-    double** D = L[i].Q_1;
-    for (int j = 0; j < 3; j++)
-      for (int k = 0; k < 3; k++) D[j][k] = P1[j][k] = C[j][k];
+    double* D = L[i].Q_1[0];
+    for (int k = 0; k < 9; k++) D[k] = P1[k] = C[k];
   }
   double nx[3] = {L[n - 1].a_i[0], L[n - 1].a_i[1], L[n - 1].a_i[2]};
   for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = nx[j];
   for (int i = n - 2; i >= 0; i--) {
-    double** Qm = L[i].Q_i;
+    const double* Qi = L[i].Q_i[0];
     double t[3];
     for (int j = 0; j < 3; j++) {
       double s = 0.0;
-      s += Qm[j][0]*nx[0];
-      s += Qm[j][1]*nx[1];
-      s += Qm[j][2]*nx[2];
+      s += Qi[3*j]*nx[0];
+      s += Qi[3*j + 1]*nx[1];
+      s += Qi[3*j + 2]*nx[2];
       t[j] = L[i].a_i[j] + s;
     }
     for (int j = 0; j < 3; j++) L[i].r_1[j] = nx[j] = t[j];
