@@ -257,31 +257,37 @@ static void EmitCylFillet(JwUnit u, const JwEmitterRec* e) {
   Poly(e, u, nv + 1, n, n*np + np - 1, -np);
 }
 
-// outer, inner and rim strips, each with its own ring pairs
-static void EmitDish(JwUnit u, const JwEmitterRec* e) {
-  int n = u->n, m = u->m, per = m*(n + 1) + 1;
-  for (int side = 0; side < 2; side++) {
-    int b = side*per;
-    // cap around the pole: ring point, pole (outer) or pole, ring point (inner)
-    e->Begin(JwTriangleStripMode);
+// cap strip around a pole of the dish (ring point then pole outside, pole then ring point
+// inside, so both face away from the material)
+static void DishCap(const JwEmitterRec* e, JwUnit u, int b, int n, bool inner) {
+  e->Begin(JwTriangleStripMode);
+  for (int j = 0; j <= n; j++) {
+    int a = b + 1 + j;
+    if (inner) { Nm(e, u, b);  Vx(e, u, b);  Nm(e, u, a);  Vx(e, u, a); }
+    else { Nm(e, u, a);  Vx(e, u, a);  Nm(e, u, b);  Vx(e, u, b); }
+  }
+  e->End();
+}
+
+// the bands between the rings of one surface, upper ring first outside, lower inside
+static void DishBands(const JwEmitterRec* e, JwUnit u, int b, int n, int m, bool inner) {
+  for (int k = 0; k + 1 < m; k++) {
+    e->Begin(JwQuadStripMode);
     for (int j = 0; j <= n; j++) {
-      int a = b + 1 + j;
-      if (side) { Nm(e, u, b);  Vx(e, u, b);  Nm(e, u, a);  Vx(e, u, a); }
-      else { Nm(e, u, a);  Vx(e, u, a);  Nm(e, u, b);  Vx(e, u, b); }
+      int lo = b + 1 + k*(n + 1) + j, up = lo + n + 1;
+      if (inner) { int t = lo;  lo = up;  up = t; }
+      Nm(e, u, up);  Vx(e, u, up);
+      Nm(e, u, lo);  Vx(e, u, lo);
     }
     e->End();
-    for (int k = 0; k + 1 < m; k++) {
-      e->Begin(JwQuadStripMode);
-      for (int j = 0; j <= n; j++) {
-        int lo = b + 1 + k*(n + 1) + j, up = lo + n + 1;
-        if (side) { int t = lo;  lo = up;  up = t; }
-        Nm(e, u, up);  Vx(e, u, up);
-        Nm(e, u, lo);  Vx(e, u, lo);
-      }
-      e->End();
-    }
   }
-  // flat rim between the outer and inner rim rings
+}
+
+// outer cap, outer bands, the flat rim, inner bands, inner cap
+static void EmitDish(JwUnit u, const JwEmitterRec* e) {
+  int n = u->n, m = u->m, per = m*(n + 1) + 1;
+  DishCap(e, u, 0, n, false);
+  DishBands(e, u, 0, n, m, false);
   e->Begin(JwQuadStripMode);
   Nm(e, u, 2*per);
   for (int j = 0; j <= n; j++) {
@@ -289,6 +295,8 @@ static void EmitDish(JwUnit u, const JwEmitterRec* e) {
     Vx(e, u, 1 + (m - 1)*(n + 1) + j);
   }
   e->End();
+  DishBands(e, u, per, n, m, true);
+  DishCap(e, u, per, n, true);
 }
 
 // one strip per bend step

@@ -339,7 +339,7 @@ static std::vector<SolidCase> AllSolids() {
      "QQQPPPP", false},
     {"arc", [] { return JwDefArc(12, 120, 1, 0.5f, 1, 0); }, 1, 28, 16, "QPPP", true},
     {"support", [] { return JwDefSupport(12, 1, 0.5f, 1, 0); }, 6, 52, 28, "QQQQ", false},
-    {"dish", [] { return JwDefDish(4, 12, 120, 2, 1.8f, 1, 0); }, 1, 106, 107, "TQQQTQQQQ",
+    {"dish", [] { return JwDefDish(4, 12, 120, 2, 1.8f, 1, 0); }, 1, 106, 107, "TQQQQQQQT",
      false},
     {"thick dish", [] { return JwDefDish(3, 8, 60, 2, 1.0f, 1, 0); }, 1, 56, 57, nullptr,
      false},

@@ -111,6 +111,11 @@ TEST(PrimDish, ShellCutByAPlane) {
   }
   EXPECT_NEAR(Nt(u, u->nn - 1)[2], 1.0, 1e-7);
   JwFreeUnit(u);
+  // two rings per surface: outer cap, outer band, rim, inner band, inner cap
+  u = def_dish(2, 8, 90, R, r, 1, 0);
+  EXPECT_EQ(Modes(Record(u)), "TQQQT");
+  EXPECT_EQ(WindingFaults(u), 0);
+  JwFreeUnit(u);
 }
 
 // fillet steps n trunc(r1/r), at least 1; the profile spans the whole height and radius
