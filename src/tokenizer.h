@@ -90,7 +90,8 @@ int IsNumeric(int c);         // digit, '+', '-', '.'
 
 // write a file through a temporary file in the same directory renamed over the old one;
 // body returns 0 when everything it printed went out; 0, or -1 after
-// "Unable to write file `%s'\n"; an old file survives any failure
+// "Unable to write file `%s'" (with the reason when the system gives one); an old file
+// survives any failure
 int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data), const void* data);
 
 // the trace of assignments goes to standard output; 0 silences it (benchmarks)
