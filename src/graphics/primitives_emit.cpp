@@ -340,6 +340,7 @@ static void EmitSphereCurve(JwUnit u, const JwEmitterRec* e) {
 // flat outline: side runs, top, bottom (see def_flat for the layout)
 static void EmitFlat(JwUnit u, const JwEmitterRec* e) {
   int n = u->n, nn = u->nn, np = u->nv/2;
+  if (n < 1) return;
   const float* F = u->N + 4*nn;
   if (F[0] == 0.0f) {
     // every point smooth: one strip around, closed by the first pair
@@ -417,6 +418,7 @@ static void EmitGusset(JwUnit u, const JwEmitterRec* e) {
 // n sides, the T face, the B face reversed
 static void EmitLomp(JwUnit u, const JwEmitterRec* e) {
   int n = u->n;
+  if (n < 1) return;
   for (int i = 0; i < n; i++) Quad(e, u, i, 2*i, 2*i + 1, 2*i + 3, 2*i + 2);
   Poly(e, u, n, n, 0, 2);
   Poly(e, u, n + 1, n, 2*n - 1, -2);

@@ -247,6 +247,11 @@ static int FlatStart(int n, const int* flags) {
 // normal, flag 2 the incoming side's and the outgoing side's. The start's incoming pair
 // closes the walk. Then top and bottom normals, then the flags as floats from the start on.
 JwUnit def_flat(int n, float pts[][2], int* flags, float w, int mat, unsigned long color) {
+  if (n < 1) {                         // no outline: an empty mesh that draws nothing
+    JwUnit u = JwNewUnit(JwDrawFlat, 0, 0, 0, mat, color);
+    u->n = 0;
+    return u;
+  }
   int s = FlatStart(n, flags);
   bool smooth = s < 0;
   if (smooth) s = 0;
@@ -295,8 +300,10 @@ JwUnit def_flat(int n, float pts[][2], int* flags, float w, int mat, unsigned lo
 // solid between outlines T (top) and B: vertices T_i, B_i for i = 0..n (pair n repeats pair
 // 0); side normals 0..n-1, T face, B face (single-precision cross product and normalisation)
 JwUnit def_lomp(float T[][3], float B[][3], int n, int mat, unsigned long color) {
-  JwUnit u = JwNewUnit(JwDrawLomp, 2*n + 2, n + 2, 0, mat, color);
+  if (n < 1) n = 0;
+  JwUnit u = JwNewUnit(JwDrawLomp, n ? 2*n + 2 : 0, n ? n + 2 : 0, 0, mat, color);
   u->n = n;
+  if (n == 0) return u;                // no outline: an empty mesh that draws nothing
   float a[3], b[3], c[3];
   for (int i = 0; i <= n; i++) {
     int k = i%n;

@@ -175,7 +175,7 @@ JwUnit def_sphere(int m, int n, float r, int mat, unsigned long color) {
   SetV(u, 0, 0.0f, 0.0f, -r);
   SetN(u, 0, 0.0f, 0.0f, -1.0f);
   float dphi = (float)(JW_PI/m);
-  float phi = dphi - (float)JW_HALF_PI;
+  float phi = (float)(dphi - JW_HALF_PI);
   for (int k = 0; k < rings; k++) {
     float cp = (float)cos(phi), sp = (float)sin(phi);
     float th = 0.0f, d = (float)(JW_TWO_PI/n);

@@ -288,6 +288,18 @@ TEST(PrimFree, NullAndRecordless) {
   JwFreePrimitive(t);
 }
 
+// outlines without points give empty meshes that draw nothing
+TEST(PrimFree, EmptyOutlines) {
+  JwPrimitive f = JwDefFlat(0, nullptr, nullptr, 1, 1, 0);
+  EXPECT_EQ(f->U[0]->nv, 0);
+  EXPECT_TRUE(Record(f->U[0]).empty());
+  JwFreePrimitive(f);
+  JwPrimitive l = JwDefLomp(nullptr, nullptr, 0, 1, 0);
+  EXPECT_EQ(l->U[0]->nv, 0);
+  EXPECT_TRUE(Record(l->U[0]).empty());
+  JwFreePrimitive(l);
+}
+
 // parameter records keep the dimensions in field order
 TEST(PrimFree, ParameterRecords) {
   JwPrimitive p = JwDefSector(8, 120, 2, 3, 1, 0);
