@@ -9,11 +9,12 @@
 // mesh kind (`kind`, one of _JwDrawKind_). The core walks a unit's emission sequence
 // (JwEmitUnit: begin / normal / vertex / end calls into a JwEmitterRec), and keeps a table of
 // drawing functions indexed by kind that starts empty. The drawing library fills the table
-// (JwInitDrawing in primitives_gl.cpp: each draw_<shape> selects material and colour, then
-// emits through glBegin / glNormal3fv / glVertex3fv / glEnd). A unit's `Proc` is taken from
-// the table when the unit is built; JwDrawPrimitive fills the table on first use and binds
-// any unit built before that. Tests read the emission sequence headlessly through their own
-// emitter.
+// (JwInitDrawing in primitives_gl.cpp, run by a static initialiser of that file, so before
+// main() in any program that draws): each draw_<shape> selects material and colour, then
+// emits through glBegin / glNormal3fv / glVertex3fv / glEnd. A unit's `Proc` is taken from
+// the table when the unit is built; JwDrawUnit binds any unit whose `Proc` is still NULL.
+// A headless program never fills the table. Tests read the emission sequence through their
+// own emitter.
 #ifndef VELMORA_PRIMITIVES_H
 #define VELMORA_PRIMITIVES_H
 
