@@ -3,7 +3,6 @@
 
 #include <math.h>    // for: sin(), cos(), atan2(), sqrt()
 #include <stdio.h>   // for: printf(), fprintf(), snprintf()
-#include <stdlib.h>  // for: free()
 
 #include "app_state.h"
 #include "matrix/matrix.h"
