@@ -5,20 +5,30 @@
 #include <stdio.h>   // for: vfprintf()
 #include <stdlib.h>  // for: malloc(), exit()
 
+//------------------------------------------------------------------ module state
+
+static int show_messages = 1;  // 0 silences JwError and JwWarning
+
 //------------------------------------------------------------------ public API
+
+// switch diagnostic printing on or off
+void JwShowMessages(int on) { show_messages = on; }
 
 // message to stderr, then exit(status)
 void JwError(int status, const char* format, ...) {
-  va_list ap;
-  va_start(ap, format);
-  vfprintf(stderr, format, ap);
-  va_end(ap);
-  fflush(stderr);
+  if (show_messages) {
+    va_list ap;
+    va_start(ap, format);
+    vfprintf(stderr, format, ap);
+    va_end(ap);
+    fflush(stderr);
+  }
   exit(status);
 }
 
 // message to stderr
 void JwWarning(const char* format, ...) {
+  if (!show_messages) return;
   va_list ap;
   va_start(ap, format);
   vfprintf(stderr, format, ap);

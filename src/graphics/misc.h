@@ -4,9 +4,11 @@
 
 #include <stddef.h>  // for: size_t
 
-// print to stderr and exit with status
+// switch the printing of JwError and JwWarning (on at start)
+void JwShowMessages(int on);
+// print to stderr (when switched on) and exit with status
 void JwError(int status, const char* format, ...);
-// print to stderr and return
+// print to stderr (when switched on) and return
 void JwWarning(const char* format, ...);
 // malloc that is fatal on failure: "Jwmalloc: failed allocation\n", status 1
 void* JwMalloc(size_t size);
