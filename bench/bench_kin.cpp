@@ -28,7 +28,7 @@ static Robot Puma() {
   return RobotFromDH("PumaArm", 6, rows);
 }
 
-// a = 0 on every link: the robot classification makes it an orientation-only arm
+// a = 0 on every link; the offsets b keep the axes apart, so the arm is spatial (redundancy 1)
 static Robot Seven(float elbow) {
   DHRow rows[7] = {Row(0, 0.34f, -90), Row(0, 0, 90), Row(elbow, 0.4f, 90), Row(0, 0, -90),
                    Row(0, 0.4f, -90), Row(0, 0, 90), Row(0, 0.126f, 0)};
@@ -163,9 +163,9 @@ static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned 
 
 static void BM_InvKinPuma(benchmark::State& state) { SolveSet(state, Puma(), 20, 42); }
 static void BM_InvKinPumaFromZero(benchmark::State& state) { SolveSet(state, Puma(), -1, 42); }
-// the 7R arm as given (a = 0 throughout: orientation only, redundancy 4)
+// the 7R arm as given (a = 0 throughout, offsets on links 1, 3, 5 and 7)
 static void BM_RInvKinSeven(benchmark::State& state) { SolveSet(state, Seven(0), 20, 43); }
-// the same arm with a 0.05 elbow offset: spatial, redundancy 1
+// the same arm with a 0.05 elbow length
 static void BM_RInvKinSevenSpatial(benchmark::State& state) {
   SolveSet(state, Seven(0.05f), 20, 43);
 }

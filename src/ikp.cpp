@@ -111,16 +111,20 @@ static void frames(Robot robot, JointConfig jc) {
 
 //------------------------------------------------------------------ forward kinematics
 
-// type 2 when all revolute and a = 0 on all links but the last; else 4 (n < 6) or 0
+// type 2 when all revolute and every joint axis passes through one point: a = 0 on all
+// links but the last and b = 0 on all links but the first and the last (an offset there
+// moves the later axes off the common point, and the hand then has a position to reach);
+// otherwise 4 (n < 6) or 0
 void RobotType(Robot robot) {
-  int rev = 1, a_zero = 1;
-  for (int i = 0; i < robot->n; i++) {
+  int n = robot->n, rev = 1, concurrent = 1;
+  for (int i = 0; i < n; i++) {
     if (robot->L[i].joint != 0) rev = 0;
-    if (i < robot->n - 1 && robot->L[i].a != 0.0f) a_zero = 0;
+    if (i < n - 1 && robot->L[i].a != 0.0f) concurrent = 0;
+    if (i > 0 && i < n - 1 && robot->L[i].b != 0.0f) concurrent = 0;
   }
   allRevolute = rev;
-  if (rev && a_zero) robot->type = 2;
-  else robot->type = robot->n < 6 ? 4 : 0;
+  if (rev && concurrent) robot->type = 2;
+  else robot->type = n < 6 ? 4 : 0;
 }
 
 // Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d)

@@ -662,7 +662,7 @@ TEST(JacobianCond, MatchesSingularValues) {
 }
 
 TEST(JacobianCond, AlignedAxesGiveZero) {
-  DHRow rows[3] = {{0, 0, 0.3f, 0, 0, -100000, 100000}, {0, 0, 0.2f, 90, 0, -100000, 100000},
+  DHRow rows[3] = {{0, 0, 0.3f, 0, 0, -100000, 100000}, {0, 0, 0, 90, 0, -100000, 100000},
                    {0, 0.5f, 0, 0, 0, -100000, 100000}};
   Arm a = MakeArm(RobotFromDH("aligned", 3, rows));
   ASSERT_EQ(a.cc->type, 2);

@@ -102,13 +102,28 @@ TEST(RobotFromDH, LengthsFlagsAndTool) {
 }
 
 TEST(RobotType, Classification) {
-  // six revolute links with a = 0 except the last: orientation only
-  DHRow rows[7] = {Rev(0, 1, 90, 0), Rev(0, 0, -90, 0), Rev(0, 1, 90, 0), Rev(0, 0, -90, 0),
-                   Rev(0, 1, 90, 0), Rev(0.5f, 0, 0, 0), Rev(1, 0, 0, 0)};
+  // six revolute links whose axes all meet in one point (a = 0 but on the last link, b = 0
+  // but on the first and the last): orientation only
+  DHRow rows[7] = {Rev(0, 1, 90, 0), Rev(0, 0, -90, 0), Rev(0, 0, 90, 0), Rev(0, 0, -90, 0),
+                   Rev(0, 0, 90, 0), Rev(0.5f, 0.7f, 0, 0), Rev(1, 0, 0, 0)};
   Robot r = RobotFromDH("a", 6, rows);
   EXPECT_EQ(r->type, 2);
   EXPECT_EQ(allRevolute, 1);
   FreeRobot(r);
+  // an offset on a middle link moves the later axes off that point: the hand's position
+  // changes with the joints, so the arm is spatial (the 7R arm with a = 0 everywhere too)
+  rows[2].b = 1;
+  r = RobotFromDH("e", 6, rows);
+  EXPECT_EQ(r->type, 0);
+  FreeRobot(r);
+  DHRow seven[7] = {Rev(0, 0.34f, -90, 0), Rev(0, 0, 90, 0), Rev(0, 0.4f, 90, 0),
+                    Rev(0, 0, -90, 0), Rev(0, 0.4f, -90, 0), Rev(0, 0, 90, 0),
+                    Rev(0, 0.126f, 0, 0)};
+  r = RobotFromDH("f", 7, seven);
+  EXPECT_EQ(r->type, 0);
+  EXPECT_EQ(r->n - 6, 1);
+  FreeRobot(r);
+  rows[2].b = 0;
   // the same with one prismatic joint: spatial
   rows[2].joint = 1;
   r = RobotFromDH("b", 6, rows);
