@@ -163,6 +163,14 @@ static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned 
 
 static void BM_InvKinPuma(benchmark::State& state) { SolveSet(state, Puma(), 20, 42); }
 static void BM_InvKinPumaFromZero(benchmark::State& state) { SolveSet(state, Puma(), -1, 42); }
+// the same with the solver's tolerance set to 1e-6 (the settings panel's field), so that
+// an accepted solve also meets the 1e-5 pose test
+static void BM_InvKinPumaTol1e6(benchmark::State& state) {
+  double t = GetInvTol();
+  SetInvTol(1e-6);
+  SolveSet(state, Puma(), 20, 42);
+  SetInvTol(t);
+}
 // the 7R arm as given (a = 0 throughout, offsets on links 1, 3, 5 and 7)
 static void BM_RInvKinSeven(benchmark::State& state) { SolveSet(state, Seven(0), 20, 43); }
 // the same arm with a 0.05 elbow length
@@ -171,6 +179,7 @@ static void BM_RInvKinSevenSpatial(benchmark::State& state) {
 }
 BENCHMARK(BM_InvKinPuma)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvKinPumaFromZero)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvKinPumaTol1e6)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RInvKinSeven)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RInvKinSevenSpatial)->Iterations(1)->Unit(benchmark::kMillisecond);
 
