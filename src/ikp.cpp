@@ -104,6 +104,14 @@ static int check_joints(Robot robot, JointConfig jc) {
   return 0;
 }
 
+// end of a solve: -1 when it failed to converge, else the joint checks; the start values
+// come back on any failure
+static int finish_solve(Robot robot, JointConfig jc, int not_converged) {
+  int rc = not_converged ? -1 : check_joints(robot, jc);
+  if (rc != 0) restore_q(robot, jc);
+  return rc;
+}
+
 static void frames(Robot robot, JointConfig jc) {
   EvalQr_i(robot, jc);
   EvalQr_1(robot);
@@ -506,16 +514,8 @@ int InvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
       }
     }
   }
-  if (k == max) {
-    restore_q(robot, jc);
-    return -1;
-  }
-  int rc = check_joints(robot, jc);
-  if (rc != 0) {
-    restore_q(robot, jc);
-    return rc;
-  }
-  return k;
+  int rc = finish_solve(robot, jc, k == max);
+  return rc < 0 ? rc : k;
 }
 
 // minimise |q| (radians) subject to a zero task error; constrained steps with halving
@@ -555,16 +555,7 @@ int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
       if (dn < ConMinTol && e < ConMinTol) break;
     }
   }
-  if (k == ConMinMaxIter || d == ConMinMaxIter) {
-    restore_q(robot, jc);
-    return -1;
-  }
-  int rc = check_joints(robot, jc);
-  if (rc != 0) {
-    restore_q(robot, jc);
-    return rc;
-  }
-  return 0;
+  return finish_solve(robot, jc, k == ConMinMaxIter || d == ConMinMaxIter);
 }
 
 // 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
