@@ -52,6 +52,20 @@ static void RowUpdate(double** A, int m, int n, double* v, int i, double e) {
   }
 }
 
+// the pivot sums of the factorisations, inlined in their search loops
+static inline double ColumnSum(double** A, int i0, int m, int j) {
+  double s = 0.0;
+  for (int i = i0; i < m; i++) s += fabs(A[i][j]);
+  return s;
+}
+
+static inline double RowSum(double** A, int j0, int n, int i) {
+  const double* a = A[i];
+  double s = 0.0;
+  for (int j = j0; j < n; j++) s += fabs(a[j]);
+  return s;
+}
+
 //------------------------------------------------------------------ settings
 
 // rank threshold of the Householder routines (initially 1e-6)
@@ -63,19 +77,10 @@ double JmGetHHCondition() { return condition; }
 //------------------------------------------------------------------ norms, pivots, reductions
 
 // sum of |A[i][j]| over rows i0..m-1
-double Pinf_normC(double** A, int i0, int m, int j) {
-  double s = 0.0;
-  for (int i = i0; i < m; i++) s += fabs(A[i][j]);
-  return s;
-}
+double Pinf_normC(double** A, int i0, int m, int j) { return ColumnSum(A, i0, m, j); }
 
 // sum of |A[i][j]| over columns j0..n-1
-double Pinf_normR(double** A, int j0, int n, int i) {
-  double* a = A[i];
-  double s = 0.0;
-  for (int j = j0; j < n; j++) s += fabs(a[j]);
-  return s;
-}
+double Pinf_normR(double** A, int j0, int n, int i) { return RowSum(A, j0, n, i); }
 
 // exchange b[i] and b[piv[i]] for i = 0..n-1
 void JmPiv(double* b, int n, int* piv) {
@@ -125,9 +130,9 @@ int JmHHRedP(double** A, int m, int n, double* v, int* piv) {
   for (int i = 0; i < k; i++) {
     // pivot: the first column with the largest absolute sum below row i
     int p = i;
-    double best = Pinf_normC(A, i, m, i);
+    double best = ColumnSum(A, i, m, i);
     for (int j = i + 1; j < n; j++) {
-      double s = Pinf_normC(A, i, m, j);
+      double s = ColumnSum(A, i, m, j);
       if (s > best) { best = s;  p = j; }
     }
     double s = 0.0;
@@ -165,9 +170,9 @@ int JmHHTRedP(double** A, int m, int n, double* v, int* piv) {
   for (int i = 0; i < k; i++) {
     // pivot: the first row with the largest absolute sum right of column i
     int p = i;
-    double best = Pinf_normR(A, i, n, i);
+    double best = RowSum(A, i, n, i);
     for (int j = i + 1; j < m; j++) {
-      double s = Pinf_normR(A, i, n, j);
+      double s = RowSum(A, i, n, j);
       if (s > best) { best = s;  p = j; }
     }
     double s = 0.0;
