@@ -3,20 +3,27 @@
 
 #include "graphics/primitives_local.h"
 
+//------------------------------------------------------------------ static helpers
+
+// n+1 vertex pairs on the circle of radius r about (cx, 0), every d radians from angle th:
+// vertex 2i at z = +h/2, 2i+1 at z = -h/2, normal i radial
+static void rims(JwUnit u, int n, float cx, float r, float h, float th, float d) {
+  for (int i = 0; i <= n; i++) {
+    float c = (float)cos(th), s = (float)sin(th);
+    SetV(u, 2*i, cx + r*c, r*s, h/2);
+    SetV(u, 2*i + 1, cx + r*c, r*s, -h/2);
+    SetN(u, i, c, s, 0.0f);
+    th += d;
+  }
+}
+
 //------------------------------------------------------------------ cylinders and cones
 
 // rims at z = +-h/2: vertex 2i top, 2i+1 bottom, normal i radial; then top and bottom normals
 JwUnit def_cylinder(int n, float r, float h, int mat, unsigned long color) {
   JwUnit u = JwNewUnit(JwDrawCylinder, 2*n + 2, n + 3, 0, mat, color);
   u->n = n;
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
-  for (int i = 0; i <= n; i++) {
-    float c = (float)cos(th), s = (float)sin(th);
-    SetV(u, 2*i, r*c, r*s, h/2);
-    SetV(u, 2*i + 1, r*c, r*s, -h/2);
-    SetN(u, i, c, s, 0.0f);
-    th += d;
-  }
+  rims(u, n, 0.0f, r, h, 0.0f, (float)(JW_TWO_PI/n));
   SetN(u, n + 1, 0.0f, 0.0f, 1.0f);
   SetN(u, n + 2, 0.0f, 0.0f, -1.0f);
   return u;
@@ -104,14 +111,7 @@ JwUnit def_sector(int n, float ang, float r, float h, int mat, unsigned long col
   JwUnit u = JwNewUnit(JwDrawSector, 2*n + 4, n + 5, 0, mat, color);
   u->n = n;
   double a = JW_DEG2RAD(ang);
-  float th = 0.0f, d = (float)(a/n);
-  for (int i = 0; i <= n; i++) {
-    float c = (float)cos(th), s = (float)sin(th);
-    SetV(u, 2*i, r*c, r*s, h/2);
-    SetV(u, 2*i + 1, r*c, r*s, -h/2);
-    SetN(u, i, c, s, 0.0f);
-    th += d;
-  }
+  rims(u, n, 0.0f, r, h, 0.0f, (float)(a/n));
   SetV(u, 2*n + 2, 0.0f, 0.0f, h/2);
   SetV(u, 2*n + 3, 0.0f, 0.0f, -h/2);
   SetN(u, n + 1, 0.0f, -1.0f, 0.0f);
@@ -126,14 +126,7 @@ JwUnit def_sector(int n, float ang, float r, float h, int mat, unsigned long col
 JwUnit def_wheel(float r, float w, int n, int mat, unsigned long color) {
   JwUnit u = JwNewUnit(JwDrawWheel, 2*n + 4, n + 3, 0, mat, color);
   u->n = n;
-  float th = 0.0f, d = (float)(JW_HALF_PI/n);
-  for (int i = 0; i <= n; i++) {
-    float c = (float)cos(th), s = (float)sin(th);
-    SetV(u, 2*i, r*c, r*s, w/2);
-    SetV(u, 2*i + 1, r*c, r*s, -w/2);
-    SetN(u, i, c, s, 0.0f);
-    th += d;
-  }
+  rims(u, n, 0.0f, r, w, 0.0f, (float)(JW_HALF_PI/n));
   SetV(u, 2*n + 2, 0.0f, 0.0f, w/2);
   SetV(u, 2*n + 3, 0.0f, 0.0f, -w/2);
   SetN(u, n + 1, 0.0f, 0.0f, 1.0f);
@@ -149,14 +142,7 @@ JwUnit def_arc(int n, float ang, float r, float h, int mat, unsigned long color)
   u->n = n;
   double half = JW_DEG2RAD(ang)/2.0;
   float cx = (float)(-r*cos(half));
-  float th = (float)-half, d = (float)(2.0*half/n);
-  for (int i = 0; i <= n; i++) {
-    float c = (float)cos(th), s = (float)sin(th);
-    SetV(u, 2*i, cx + r*c, r*s, h/2);
-    SetV(u, 2*i + 1, cx + r*c, r*s, -h/2);
-    SetN(u, i, c, s, 0.0f);
-    th += d;
-  }
+  rims(u, n, cx, r, h, (float)-half, (float)(2.0*half/n));
   SetV(u, 2*n + 2, 0.0f, 0.0f, h/2);
   SetV(u, 2*n + 3, 0.0f, 0.0f, -h/2);
   SetN(u, n + 1, -1.0f, 0.0f, 0.0f);
