@@ -121,6 +121,20 @@ NlArray* NlEmpty(void) {
   return make(0, 0);
 }
 
+// the option names of the minimiser, as each optimising module keeps them
+void NlMakeOptionNames(NlArray* names[4]) {
+  static const char* text[4] = {"TolX", "TolFun", "MaxFunEvals", "MaxIter"};
+  for (int k = 0; k < 4; k++) names[k] = NlString(text[k]);
+}
+
+// last to first, slots cleared
+void NlDestroyArrays(NlArray** a, int count) {
+  for (int k = count - 1; k >= 0; k--) {
+    NlDestroyArray(a[k]);
+    a[k] = nullptr;
+  }
+}
+
 // a copy with the same shape and kind; NULL for NULL
 NlArray* NlCopy(const NlArray* a) {
   if (!a) return nullptr;

@@ -31,6 +31,10 @@ NlArray* NlScalar(double v);
 NlArray* NlString(const char* s);
 // 0 x 0 array
 NlArray* NlEmpty(void);
+// the minimiser's four option names "TolX", "TolFun", "MaxFunEvals", "MaxIter" into names
+void NlMakeOptionNames(NlArray* names[4]);
+// destroy count arrays from the last to the first and clear their slots
+void NlDestroyArrays(NlArray** a, int count);
 // a copy with the same shape and kind; NULL for NULL
 NlArray* NlCopy(const NlArray* a);
 int NlRows(const NlArray* a);

@@ -37,10 +37,7 @@ static void body(NlArray** out, int, NlArray* const* in) {
 //------------------------------------------------------------------ module constants
 
 void InitializeModule_homogenousfun(void) {
-  k_opt[0] = NlString("TolX");
-  k_opt[1] = NlString("TolFun");
-  k_opt[2] = NlString("MaxFunEvals");
-  k_opt[3] = NlString("MaxIter");
+  NlMakeOptionNames(k_opt);
   k_tol = NlScalar(0.1);
   k_max = NlScalar(10000.0);
   k_objective = NlString("objfun");
@@ -50,10 +47,7 @@ void TerminateModule_homogenousfun(void) {
   NlDestroyArray(k_objective);  k_objective = nullptr;
   NlDestroyArray(k_max);  k_max = nullptr;
   NlDestroyArray(k_tol);  k_tol = nullptr;
-  for (int k = 3; k >= 0; k--) {
-    NlDestroyArray(k_opt[k]);
-    k_opt[k] = nullptr;
-  }
+  NlDestroyArrays(k_opt, 4);
 }
 
 //------------------------------------------------------------------ entries

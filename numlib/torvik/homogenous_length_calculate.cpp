@@ -87,10 +87,7 @@ done:
 //------------------------------------------------------------------ module constants
 
 void InitializeModule_homogenous_length_calculate(void) {
-  k_opt[0] = NlString("TolX");
-  k_opt[1] = NlString("TolFun");
-  k_opt[2] = NlString("MaxFunEvals");
-  k_opt[3] = NlString("MaxIter");
+  NlMakeOptionNames(k_opt);
   k_objective = NlString("Jacobian_Calculate");
   k_minus1 = NlScalar(-1.0);
   k_zero = NlScalar(0.0);
@@ -102,10 +99,7 @@ void TerminateModule_homogenous_length_calculate(void) {
   NlDestroyArray(k_zero);  k_zero = nullptr;
   NlDestroyArray(k_minus1);  k_minus1 = nullptr;
   NlDestroyArray(k_objective);  k_objective = nullptr;
-  for (int k = 3; k >= 0; k--) {
-    NlDestroyArray(k_opt[k]);
-    k_opt[k] = nullptr;
-  }
+  NlDestroyArrays(k_opt, 4);
 }
 
 //------------------------------------------------------------------ entries
