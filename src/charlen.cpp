@@ -3,9 +3,10 @@
 #include "app_state.h"
 #include "torvik.h"
 #include "pondrel.h"
+#include "tokenizer.h"
 
 #include <math.h>     // for: fabs()
-#include <stdio.h>    // for: fopen(), fprintf(), remove(), snprintf()
+#include <stdio.h>    // for: fprintf(), snprintf()
 #include <stdlib.h>   // for: malloc(), free()
 
 //------------------------------------------------------------------ static helpers
@@ -63,23 +64,29 @@ static double take_result(Robot r, NlArray* ret, const char* suffix) {
 
 //------------------------------------------------------------------ public API
 
+// what the posture file holds: the robot and the n-1 optimal values
+typedef struct _Posture_ {
+  Robot r;
+  const double* q;
+} Posture;
+
+static int put_posture(FILE* fp, const void* data) {
+  const Posture* p = (const Posture*)data;
+  fprintf(fp, "th = [  ");
+  fprintf(fp, " %lf ", (double)p->r->L[0].th);
+  for (int i = 0; i < p->r->n - 1; i++) fprintf(fp, " %lf ", p->q[i]);
+  fprintf(fp, " ]\n");
+  return 0;
+}
+
 // write "th = [  " th of link 0, then the n-1 values of q, " ]" into "JConfig/<name>.<suffix>";
-// an earlier file is replaced; 0, or -1 when the file cannot be made
+// an earlier file is replaced only once the new one is complete; 0, or -1 when the file
+// cannot be made (the length is still good, so callers carry on)
 int WriteCharacteristicPosture(Robot r, const char* suffix, const double* q) {
   char path[160];
   snprintf(path, sizeof(path), "JConfig/%s.%s", r->name, suffix);
-  FILE* fp = fopen(path, "r");
-  if (fp) {
-    fclose(fp);
-    remove(path);
-  }
-  if (!(fp = fopen(path, "w"))) return -1;
-  fprintf(fp, "th = [  ");
-  fprintf(fp, " %lf ", (double)r->L[0].th);
-  for (int i = 0; i < r->n - 1; i++) fprintf(fp, " %lf ", q[i]);
-  fprintf(fp, " ]\n");
-  fclose(fp);
-  return 0;
+  Posture p = {r, q};
+  return WriteFileQuietly(path, put_posture, &p) == 0 ? 0 : -1;
 }
 
 // characteristic length of r from torvik; the posture file when positive

@@ -373,21 +373,15 @@ int ReadAssignment(const char* name, int nl, const Symbol* table) {
 
 //------------------------------------------------------------------ public API: writing
 
-int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data),
-                    const void* data) {
+int WriteFileQuietly(const char* path, int (*body)(FILE* f, const void* data),
+                     const void* data) {
   char tmp[TOK_PATH_MAX + 16];
   const char* slash = strrchr(path, '/');
   int dirlen = slash ? (int)(slash - path) + 1 : 0;
   int n = snprintf(tmp, sizeof(tmp), "%.*s.%s.XXXXXX", dirlen, path, path + dirlen);
-  if (n < 0 || n >= (int)sizeof(tmp)) {
-    JwWarning("Unable to write file `%s'\n", path);
-    return -1;
-  }
+  if (n < 0 || n >= (int)sizeof(tmp)) return ENAMETOOLONG;
   int fd = mkstemp(tmp);
-  if (fd < 0) {
-    JwWarning("Unable to write file `%s'\n", path);
-    return -1;
-  }
+  if (fd < 0) return errno ? errno : EIO;
   // keep the mode of the file replaced, else the usual mode for new files
   struct stat st;
   mode_t mode_bits;
@@ -401,20 +395,24 @@ int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data),
   fchmod(fd, mode_bits);
   FILE* f = fdopen(fd, "w");
   if (!f) {
+    int e = errno;
     close(fd);
     unlink(tmp);
-    JwWarning("Unable to write file `%s'\n", path);
-    return -1;
+    return e ? e : EIO;
   }
-  int bad = body(f, data) != 0;
-  if (fflush(f) != 0 || ferror(f)) bad = 1;
-  if (fclose(f) != 0) bad = 1;
-  if (!bad && rename(tmp, path) != 0) bad = 1;
-  if (bad) {
-    int e = errno;
-    unlink(tmp);
-    JwWarning("Unable to write file `%s' (%s)\n", path, strerror(e));
-    return -1;
-  }
-  return 0;
+  errno = 0;
+  int e = body(f, data) != 0 ? EIO : 0;
+  if (fflush(f) != 0 || ferror(f)) e = errno ? errno : EIO;
+  if (fclose(f) != 0 && !e) e = errno ? errno : EIO;
+  if (!e && rename(tmp, path) != 0) e = errno ? errno : EIO;
+  if (e) unlink(tmp);
+  return e;
+}
+
+int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data),
+                    const void* data) {
+  int e = WriteFileQuietly(path, body, data);
+  if (e == 0) return 0;
+  JwWarning("Unable to write file `%s' (%s)\n", path, strerror(e));
+  return -1;
 }

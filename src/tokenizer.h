@@ -93,6 +93,8 @@ int IsNumeric(int c);         // digit, '+', '-', '.'
 // "Unable to write file `%s'" (with the reason when the system gives one); an old file
 // survives any failure
 int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data), const void* data);
+// the same without the message: 0, or the errno of the failure (EIO when body failed)
+int WriteFileQuietly(const char* path, int (*body)(FILE* f, const void* data), const void* data);
 
 // the trace of assignments goes to standard output; 0 silences it (benchmarks)
 void SetTokenTrace(int on);

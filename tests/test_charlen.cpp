@@ -269,8 +269,10 @@ TEST_F(CharlenDir, MissingJConfig) {
   char before[PATH_MAX], after[PATH_MAX];
   ASSERT_NE(getcwd(before, sizeof before), nullptr);
   Robot r = MakeRobot("Puma6", 6, puma_a, puma_b, puma_al, z6);
+  testing::internal::CaptureStderr();
   EXPECT_GT(caculate_length(r), 0.0);
   EXPECT_GT(caculate_maxreach(r), 0.0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");   // silently not written
   ASSERT_NE(getcwd(after, sizeof after), nullptr);
   EXPECT_STREQ(before, after);
   EXPECT_NE(access("JConfig", F_OK), 0);
