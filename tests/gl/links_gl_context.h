@@ -6,6 +6,8 @@
 #include <FL/Fl_Gl_Window.H>  // for: Fl_Gl_Window
 #include <FL/gl.h>            // for: GL calls
 
+#include "gl_display.h"
+
 // draws nothing by itself: each test draws into the back buffer and reads it back
 class LinksTestWindow : public Fl_Gl_Window {
 public:
@@ -20,6 +22,7 @@ inline LinksTestWindow* LinksGLContext() {
   static LinksTestWindow* win = nullptr;
   if (!win) {
     win = new LinksTestWindow(200, 200);
+    OpenTestDisplay();
     win->show();
     for (int i = 0; i < 50 && !win->shown(); i++) Fl::wait(0.02);
     Fl::wait(0.05);

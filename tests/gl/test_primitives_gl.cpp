@@ -4,6 +4,7 @@
 #include <FL/Fl.H>            // for: Fl::wait()
 #include <FL/Fl_Gl_Window.H>  // for: Fl_Gl_Window
 #include <FL/gl.h>            // for: GL calls
+#include "gl_display.h"
 
 #include <functional>
 #include <vector>
@@ -29,6 +30,7 @@ static void PrimsContext() {
   static PrimsTestWindow* win = nullptr;
   if (!win) {
     win = new PrimsTestWindow();
+    OpenTestDisplay();
     win->show();
     for (int i = 0; i < 50 && !win->shown(); i++) Fl::wait(0.02);
     Fl::wait(0.05);
