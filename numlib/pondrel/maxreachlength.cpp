@@ -21,11 +21,7 @@ static void body(NlArray** out, int, NlArray* const* in) {
     return;
   }
   NlOptions o;
-  NlOptionsDefault(&o, NlNumel(in[0]));
-  NlArray* values[4] = {k_tol, k_tol, k_max, k_max};
-  for (int k = 0; k < 4; k++) {
-    if (NlOptionsSet(&o, k_opt[k], values[k]) != 0) return;
-  }
+  if (NlOptionsFixed(&o, NlNumel(in[0]), k_opt, k_tol, k_max) != 0) return;
   if (!NlDefined(in[0], "x_guess", fname) || !NlDefined(in[1], "x_vv", fname)) return;
   int n = NlIndexOf(in[2], "n", fname);
   if (NlErrorPending()) return;

@@ -143,6 +143,10 @@ void NlOptionsDefault(NlOptions* o, int nvars);
 // set the option named by the character array name to the scalar value; 0, or -1 after
 // an error for an unknown name or a non-scalar value
 int NlOptionsSet(NlOptions* o, const NlArray* name, const NlArray* value);
+// defaults for nvars variables, then both tolerances = tol and both limits = max through
+// the four option names; 0, or -1 after an error
+int NlOptionsFixed(NlOptions* o, int nvars, NlArray* const names[4], const NlArray* tol,
+                   const NlArray* max);
 
 // Nelder-Mead (reflection 1, expansion 2, contraction 0.5, shrink 0.5) of the function
 // called fname, from x0 (the result has its shape), extra arguments passed after x;

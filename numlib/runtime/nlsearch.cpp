@@ -115,6 +115,16 @@ int NlOptionsSet(NlOptions* o, const NlArray* name, const NlArray* value) {
   return 0;
 }
 
+// the fixed options of the modules that do not take them as inputs
+int NlOptionsFixed(NlOptions* o, int nvars, NlArray* const names[4], const NlArray* tol,
+                   const NlArray* max) {
+  NlOptionsDefault(o, nvars);
+  const NlArray* values[4] = {tol, tol, max, max};
+  for (int k = 0; k < 4; k++)
+    if (NlOptionsSet(o, names[k], values[k]) != 0) return -1;
+  return 0;
+}
+
 //------------------------------------------------------------------ minimiser
 
 // h = max(5 % of |x0|, floor)
