@@ -87,8 +87,9 @@ static int scan_line(TrajScan* s, double* v, int want, int single, int* at) {
 
 // the message of a failed scan, naming the file and the line
 static void scan_fault(int rc, const char* path, int line, int want) {
-  if (rc == SCAN_SHORT) JwWarning("Too few numbers on line %d of %s (%d expected)\n", line, path, want);
-  else if (rc == SCAN_LONG) JwWarning("Too many numbers on line %d of %s (%d expected)\n", line, path, want);
+  const char* which = rc == SCAN_SHORT ? "few" : "many";
+  if (rc == SCAN_SHORT || rc == SCAN_LONG)
+    JwWarning("Too %s numbers on line %d of %s (%d expected)\n", which, line, path, want);
   else if (rc == SCAN_BAD) JwWarning("Bad number on line %d of %s\n", line, path);
   else JwWarning("Unexpected end of %s\n", path);
 }

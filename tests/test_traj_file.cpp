@@ -42,7 +42,8 @@ static std::string Err() { return testing::internal::GetCapturedStderr(); }
 // twelve counted lines; blank, whitespace-only and carriage-return lines between them
 TEST_F(TrajFiles, LineRuleGivesPointsByType) {
   std::string text;
-  for (int i = 0; i < 12; i++) text += std::to_string(i) + " 0.5\t-2\r\n" + (i%3 ? "" : " \t\v\f\r\n\n");
+  for (int i = 0; i < 12; i++)
+    text += std::to_string(i) + " 0.5\t-2\r\n" + (i%3 ? "" : " \t\v\f\r\n\n");
   WriteTextFile("Ctraj/PumaArm.c", text.substr(0, text.size() - 1));  // no final newline
   EXPECT_EQ(wc("Ctraj/PumaArm.c"), 12);
   EXPECT_EQ(wc("Ctraj/missing"), -1);
@@ -156,11 +157,14 @@ TEST_F(TrajFiles, EmptyFileGivesBuiltinHelix) {
 // broken files: one message naming file and line, nothing loaded
 TEST_F(TrajFiles, BrokenFilesLoadNothing) {
   struct { const char* dir; const char* text; const char* msg; } cases[] = {
-    {"Ctraj", "1 2 3\n1 0 0\n\n0 1 0\n0 0 1\n4 5 6\n1 0\n0 1 0\n0 0 1\n", "Too few numbers on line 7 of Ctraj/PumaArm.b (3 expected)\n"},
-    {"Ctraj", "1 2 3\n1 0 0 9\n0 1 0\n0 0 1\n", "Too many numbers on line 2 of Ctraj/PumaArm.b (3 expected)\n"},
+    {"Ctraj", "1 2 3\n1 0 0\n\n0 1 0\n0 0 1\n4 5 6\n1 0\n0 1 0\n0 0 1\n",
+     "Too few numbers on line 7 of Ctraj/PumaArm.b (3 expected)\n"},
+    {"Ctraj", "1 2 3\n1 0 0 9\n0 1 0\n0 0 1\n",
+     "Too many numbers on line 2 of Ctraj/PumaArm.b (3 expected)\n"},
     {"Ctraj", "1 2 3\n1 0 0\n0 1 nan\n0 0 1\n", "Bad number on line 3 of Ctraj/PumaArm.b\n"},
     {"Ctraj", "1 2 3\n", "Trajectory Ctraj/PumaArm.b holds no complete point\n"},
-    {"Jtraj", "1 2 3 4 5 6\n1 2 3 4 5\n", "Too few numbers on line 2 of Jtraj/PumaArm.b (6 expected)\n"},
+    {"Jtraj", "1 2 3 4 5 6\n1 2 3 4 5\n",
+     "Too few numbers on line 2 of Jtraj/PumaArm.b (6 expected)\n"},
     {"Jtraj", "1 2 3 4 5 6\n1 2 3 4 5 6x\n", "Bad number on line 2 of Jtraj/PumaArm.b\n"},
   };
   for (auto& c : cases) {
@@ -191,15 +195,19 @@ TEST_F(TrajFiles, HugeFileRefused) {
 TEST_F(TrajFiles, SaveNamesAndOldFileKept) {
   char path[300];
   testing::internal::CaptureStderr();
-  for (const char* bad : {"", "a/b", ".x", "x~", "x.CKP"}) EXPECT_EQ(TrajSavePath(path, CTRAJ_DIR, puma, bad), -1);
+  for (const char* bad : {"", "a/b", ".x", "x~", "x.CKP"})
+    EXPECT_EQ(TrajSavePath(path, CTRAJ_DIR, puma, bad), -1);
   EXPECT_EQ(TrajSavePath(path, CTRAJ_DIR, puma, std::string(250, 'a').c_str()), -1);
   std::string err = Err();
   EXPECT_NE(err.find("Cannot use `a/b' as a file name\n"), std::string::npos);
-  WriteTextFile("Ctraj/PumaArm.keep", "old\n");
+  // a file whose temporary name would be too long: the write fails and the file stays
+  std::string keep = "Ctraj/" + std::string(250, 'k');
+  WriteTextFile(keep, "old\n");
+  ASSERT_EQ(LoadBuiltinPath(posit, "FanucS300.helix", &CT), 0);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(WriteCartesianTrajectory("Ctraj/PumaArm.keep", puma, &CT, &JT), -1);  // none loaded
-  EXPECT_EQ(Err(), "No trajectory to save\n");
-  EXPECT_EQ(ReadTextFile("Ctraj/PumaArm.keep"), "old\n");
-  EXPECT_TRUE(TrajFileExists("Ctraj/PumaArm.keep"));
-  EXPECT_EQ(ListFiles("Ctraj"), "PumaArm.keep\n");
+  EXPECT_EQ(WriteCartesianTrajectory(keep.c_str(), posit, &CT, &JT), -1);
+  EXPECT_NE(Err().find("Unable to write file"), std::string::npos);
+  EXPECT_EQ(ReadTextFile(keep), "old\n");
+  EXPECT_TRUE(TrajFileExists(keep.c_str()));
+  EXPECT_EQ(ListFiles("Ctraj"), std::string(250, 'k') + "\n");
 }
