@@ -83,7 +83,6 @@ TEST(Things, TableTopAtHeightAndLegsAtCorners) {
   ExpectBox(Bounds(T), -1, 1, -0.5, 0.5, 0, 0.8);
   ExpectBox(Bounds(T, 0, 1), -1, 1, -0.5, 0.5, 0.68, 0.8);
   ExpectBox(Bounds(T, 1, 2), 1 - 0.144, 1, 0.5 - 0.144, 0.5, 0, 0.68);
-  EXPECT_EQ(T->P[3]->U[0]->color, 0xffc0c0c0UL);
   DestroyThing(T);
 }
 
@@ -100,10 +99,6 @@ TEST(Things, ConveyorFramesRailsAndBelt) {
   ExpectBox(Bounds(T, 20, 21), 0.035, 0.965, 0.0325, 2.9675, 0.4325, 0.4975);
   for (int p = 18; p < 21; p++) EXPECT_EQ(T->P[p]->U[0]->color, 0xff3b472eUL);
   EXPECT_EQ(T->P[17]->U[0]->color, 0xff00ffffUL);
-  DestroyThing(T);
-  // L = 10, H = 1: ceil(3.34) + 2 = 6 frames
-  T = DefConveyor(10, 1, 1, 0xff00ffff);
-  EXPECT_EQ(T->np, 29);
   DestroyThing(T);
 }
 
@@ -144,7 +139,6 @@ TEST(Things, PlateCylindersPalletBattery) {
   ASSERT_EQ(T->np, 5);
   ExpectBox(Bounds(T), -0.6, 0.6, -0.4, 0.4, 0, 0.15);
   ExpectBox(Bounds(T, 1, 2), -0.6, 0.6, -0.4, 0.4, 0.135, 0.15);
-  ExpectBox(Bounds(T, 2, 3), -0.6, 0.6, -0.4, -0.385, 0.015, 0.135);
   DestroyThing(T);
 
   // size 2: bodies 2.44 x 1.28, lower up to 0.44, upper to 2, terminals to 2.18 at x = +-0.854
@@ -154,7 +148,6 @@ TEST(Things, PlateCylindersPalletBattery) {
   ExpectBox(Bounds(T, 0, 1), -1.22, 1.22, -0.64, 0.64, 0, 0.44);
   ExpectBox(Bounds(T, 2, 3), 0.854 - 0.14, 0.854 + 0.14, -0.14, 0.14, 2, 2.18);
   EXPECT_EQ(T->P[0]->U[0]->color, 0xff0000ffUL);
-  EXPECT_EQ(T->P[1]->U[0]->color, 0xffc0c0c0UL);
   EXPECT_EQ(T->P[3]->U[0]->color, 0xff212429UL);
   DestroyThing(T);
 }
