@@ -10,6 +10,8 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/gl.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include "app_state.h"
@@ -20,12 +22,24 @@
 #include "workspace.h"
 
 static OpenGL_WIN* view = nullptr;
+static char dir[] = "/tmp/velmora_bench_XXXXXX";
+
+static void RemoveCopy() {
+  char cmd[512];
+  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
+  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
+}
 
 // a 600 x 600 window holding only the view, and the Puma560 of the sample data loaded
 static void Setup() {
   if (view) return;
   RegisterModelDrawing();
-  if (chdir(VELMORA_SOURCE_DIR "/data") != 0) return;
+  // a robot load writes posture files beside the robots: work in a copy of the samples
+  if (!mkdtemp(dir)) return;
+  atexit(RemoveCopy);
+  char cmd[512];
+  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
+  if (system(cmd) != 0 || chdir(dir) != 0) return;
   Fl_Window* w = new Fl_Window(600, 600, "bench");
   view = new OpenGL_WIN(0, 0, 600, 600);
   w->end();
