@@ -17,6 +17,8 @@
 
 #include "app_state.h"
 #include "gui_window.h"
+#include "jconfig.h"
+#include "robot_load.h"
 #include "support/data_copy.h"
 
 // Exit (99) ends the program at once with status 0 (a child: it would end the tests too)
@@ -105,6 +107,33 @@ TEST(Shell, MessageLineIsBounded) {
   EXPECT_EQ(strncmp(MessageText(), "Maximum Limit of Joint 3 Exceeded x", 35), 0);
   ClearMessage();
   EXPECT_STREQ(MessageText(), "");
+}
+
+// a planar arm of two unit links moved from (0, 0) to (40, -20) degrees: the timer plays the
+// move in m + 1 ticks, ending on the target with the pose recomputed: (cos 40 + cos 20,
+// sin 40 + sin 20, 0)
+TEST(Shell, TimerPlaysTheConfigurationMove) {
+  EnsureMainWindow();
+  DHRow rows[2] = {{0, 1, 0, 0, 0, -180, 180}, {0, 1, 0, 0, 0, -180, 180}};
+  R = RobotFromDH("two", 2, rows);
+  JC = JointConfigFromRobot(R);
+  CC = CartesianConfigFromRobot(R, JC);
+  JointConfig target = JointConfigFromRobot(R);
+  target->q[0] = 40;  target->q[1] = -20;
+  ASSERT_EQ(InterpolateConfig(JC, target, R), 0);
+  int frames = m, ticks = 0;
+  while (InterpolateConfig_ani && ticks < 1000) {
+    IdleCallback(opengl_window);
+    ticks++;
+  }
+  Fl::remove_timeout(IdleCallback, opengl_window);
+  EXPECT_EQ(ticks, frames + 1);
+  EXPECT_NEAR(JC->q[0], 40, 1e-4);  EXPECT_NEAR(JC->q[1], -20, 1e-4);
+  const double d = M_PI/180;
+  EXPECT_NEAR(CC->r[0], cos(40*d) + cos(20*d), 1e-5);
+  EXPECT_NEAR(CC->r[1], sin(40*d) + sin(20*d), 1e-5);
+  FreeJointConfig(target);
+  UnloadRobot();
 }
 
 //------------------------------------------------------------------ the program itself
