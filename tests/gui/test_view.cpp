@@ -26,7 +26,6 @@ class View : public ::testing::Test {
 TEST_F(View, FloorLinesFallOnProjectedPixels) {
   theta = -0.5;
   DrawFrame();
-  int on = 0, off = 0;
   for (double c = -1.5; c <= 1.5; c += 0.5) {
     for (double y = -1.0; y <= 1.0; y += 1.0) {
       double p[3] = {c, y + 0.25, 0}, q[3] = {c + 0.25, y + 0.25, 0}, px, py;
@@ -35,11 +34,10 @@ TEST_F(View, FloorLinesFallOnProjectedPixels) {
       ProjectPerspective(q, &px, &py);
       Rgb bg = Pixel((int)lround(px), (int)lround(py));
       EXPECT_TRUE(IsBackground(bg)) << c << " " << y << ": " << bg.r << "," << bg.g;
-      on++;  off++;
     }
   }
-  EXPECT_EQ(on, 21);
-  // the clear colour is the background globals: 0.5, 0.3, 0.1 read back as 127.5, 76.5, 25.5 within a unit
+  // the clear colour is the background globals: 0.5, 0.3, 0.1 read back as 255 times
+  // those within a unit
   Rgb corner = Pixel(5, 540);
   EXPECT_NEAR(corner.r, 127.5, 1);  EXPECT_NEAR(corner.g, 76.5, 1);  EXPECT_NEAR(corner.b, 25.5, 1);
 }
