@@ -6,6 +6,7 @@
 
 #include "app_state.h"
 #include "matrix/matrix.h"
+#include "message.h"  // for: VmMessage()
 
 #define KIN_PI 3.14159265
 
@@ -204,7 +205,7 @@ int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   if (!robot || robot->n < 1) return -1;
   int type = cc->type;
   if (type != 0 && type != 1 && type != 2 && type != 4) {
-    fprintf(stderr, "Cartesian Configuration is no good\n");
+    VmMessage(MsgWarning, "Cartesian Configuration is no good\n");
     return -1;
   }
   frames(robot, jc);
@@ -487,7 +488,7 @@ const char* InvErr(int code) {
 static void newton_step(Robot robot) {
   int n = robot->n;
   int rank = JmSolveLeastSquares(robot->J, robot->jm, n, f, u, pv);
-  if (rank < n) printf("ObjFuncJacobian is rank-deficient");
+  if (rank < n) VmMessage(MsgTrace, "ObjFuncJacobian is rank-deficient");
 }
 
 // Newton iteration on the task error; least-squares steps through the pivoted Householder

@@ -16,6 +16,7 @@
 #include "graphics/primitives.h"
 #include "links/Puma560.h"
 #include "links/links.h"
+#include "links/robot_draw_gl.h"
 #include "robot.h"
 
 //------------------------------------------------------------------ layout
@@ -146,55 +147,13 @@ static void Draw(JwPrimitive p) {
   if (p) JwDrawPrimitive(p);
 }
 
-// the frame walk of the view, with the home joint values
+// the view's walk at the home joint values, with the flange and tool frames
 static void DrawRobot(Robot r) {
+  float q[16];
+  for (int i = 0; i < r->n && i < 16; i++) q[i] = r->L[i].h_q;
   glPushMatrix();
-  if (r->geom_type == 2) {
-    if (!r->links) { glPopMatrix(); return; }
-    r->links[0]();
-    for (int i = 0; i < r->n; i++) {
-      Link* l = &r->L[i];
-      if (l->joint == 1) {
-        glRotatef(l->th, 0, 0, 1);
-        glTranslatef(0, 0, l->h_q);
-        r->links[i + 1]();
-        if (i < r->n - 1) glTranslatef(l->a, 0, 0);
-      } else {
-        glRotatef(l->h_q, 0, 0, 1);
-        r->links[i + 1]();
-        glTranslatef(l->a, 0, l->b);
-      }
-      glRotatef(l->al, 1, 0, 0);
-    }
-    JwAxes_xyz(r->avg_len, 0xff00ff00u);
-    if (r->EE.DrawProc) r->EE.DrawProc(&r->EE);
-  } else {
-    for (int i = 0; i < r->n; i++) {
-      Link* l = &r->L[i];
-      float zstep = 0;
-      if (l->joint == 1) {
-        float q = l->h_q;
-        glRotatef(l->th, 0, 0, 1);
-        Draw(l->hinge);
-        glPushMatrix();
-          if (q > 0) { glScalef(1, 1, q);  Draw(l->linkz); }
-          if (q < 0) { glTranslatef(0, 0, q);  glScalef(1, 1, -q);  Draw(l->linkz); }
-        glPopMatrix();
-        glTranslatef(0, 0, q);
-        Draw(l->linkx);
-      } else {
-        if (r->geom_type == 1) glRotatef(l->h_q, 0, 0, 1);
-        Draw(l->hinge);  Draw(l->linkz);
-        if (r->geom_type == 0) glRotatef(l->h_q, 0, 0, 1);
-        Draw(l->elbow);  Draw(l->linkx);
-        zstep = l->b;
-      }
-      glTranslatef(l->a, 0, zstep);
-      glRotatef(l->al, 1, 0, 0);
-    }
-    Draw(r->dEE.h1);  Draw(r->dEE.h2);  Draw(r->dEE.h3);
-    JwAxes_xyz(r->avg_len, 0xff0000ffu);
-  }
+    DrawRobotBodies(r, q, 0, 1);
+    if (r->geom_type != 2) JwAxes_xyz(r->avg_len, 0xff0000ffu);
   glPopMatrix();
 }
 
