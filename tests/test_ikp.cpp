@@ -89,7 +89,7 @@ TEST(FwdKin, MatchesHomogeneousChain) {
       float q[8];
       for (int i = 0; i < r->n; i++)
         q[i] = r->L[i].joint ? (float)KsUniform(&seed, -0.5, 1.0)
-                             : (float)KsUniform(&seed, -170, 170);
+                             : (float)KsUniform(&seed, -1000, 1000);   // every quarter turn
       SetQ(a, q);
       ASSERT_EQ(FwdKin(r, a.jc, a.cc), 0);
       double T[4][4];
