@@ -537,7 +537,9 @@ TEST(InvKin, HugeAndNonFiniteStarts) {
         testing::internal::CaptureStdout();
         int rc = InvKin(a.r, a.jc, &goal);
         testing::internal::GetCapturedStdout();
-        if (fb || !met) ASSERT_GE(rc, 0) << huge[c] << " fallback " << fb;
+        if (fb || !met) {
+          ASSERT_GE(rc, 0) << huge[c] << " fallback " << fb;
+        }
         if (rc < 0) {
           EXPECT_EQ(memcmp(q, a.jc->q, sizeof q), 0);
           continue;
