@@ -91,7 +91,8 @@ static inline void cos_sin_deg(float q, double* c, double* s) {
   double x2 = x*x, x4 = x2*x2, x8 = x4*x4;
   // Estrin's grouping: short dependency chains
   double s0 = -1.0/6 + x2*(1.0/120), s1 = -1.0/5040 + x2*(1.0/362880);
-  double s2 = -1.0/39916800 + x2*(1.0/6227020800), s3 = -1.0/1307674368000 + x2*(1.0/355687428096000);
+  double s2 = -1.0/39916800 + x2*(1.0/6227020800);
+  double s3 = -1.0/1307674368000 + x2*(1.0/355687428096000);
   double sp = (s0 + x4*s1) + x8*(s2 + x4*s3);
   double c0 = -0.5 + x2*(1.0/24), c1 = -1.0/720 + x2*(1.0/40320);
   double c2 = -1.0/3628800 + x2*(1.0/479001600), c3 = -1.0/87178291200 + x2*(1.0/20922789888000);
@@ -547,7 +548,7 @@ void KinForgetRobot(Robot robot) {
 void ResetKin(JointConfig, CartesianConfig) {
   Robot robot = kin_robot ? kin_robot : R;
   if (robot && robot->n > 0) {
-    int jm = robot->jm > 0 ? robot->jm : 7;
+    int jm = robot->jm > 0 ? robot->jm : KinRowsSpatial;
     alloc_storage(robot->n, jm);
   }
   JmSetHHTol(1e-5);
