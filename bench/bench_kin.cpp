@@ -173,8 +173,9 @@ static Gap PoseGapOf(Robot r, const float* q, const float* qt, int type) {
 }
 
 static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned seed,
-                     double solver_tol) {
+                     double solver_tol, int fallback = 1) {
   Current c(rb);
+  SetInvFallback(fallback);
   int n = c.r->n, type = c.cc->type;
   double keep_tol = GetInvTol();
   if (solver_tol > 0) SetInvTol(solver_tol);
@@ -219,6 +220,7 @@ static void SolveSet(benchmark::State& state, Robot rb, double spread, unsigned 
     }
   }
   SetInvTol(keep_tol);
+  SetInvFallback(1);
   std::sort(us.begin(), us.end());
   state.counters["solved_pct"] = 100.0*solved/count;
   state.counters["ok_pct"] = 100.0*accepted/count;
@@ -279,5 +281,17 @@ ARM_SET(Pos3, Positioning(), 44, 0)
 ARM_SET(Pos3File, PositioningFromFile(), 44, 0)
 ARM_SET(Slide3, SlidePositioning(), 45, 0)
 ARM_SET(Wrist3, Wrist(), 46, 0)
+
+// the iteration alone, without the fallback
+static void BM_PumaTol1e6_Near_NoFallback(benchmark::State& s) {
+  SolveSet(s, Puma(), 20, 42, 1e-6, 0);
+}
+static void BM_Seven_Near_NoFallback(benchmark::State& s) { SolveSet(s, Seven(0), 20, 43, 0, 0); }
+static void BM_Pos3_Near_NoFallback(benchmark::State& s) {
+  SolveSet(s, Positioning(), 20, 44, 0, 0);
+}
+BENCHMARK(BM_PumaTol1e6_Near_NoFallback)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Seven_Near_NoFallback)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pos3_Near_NoFallback)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
