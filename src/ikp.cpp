@@ -74,86 +74,9 @@ static int ready_for(Robot robot, CartesianConfig cc) {
   return 1;
 }
 
-// cos and sin of q degrees as cos(q pi/180) and sin(q pi/180) with pi = 3.14159265: whole
-// quarter turns come off exactly in degrees, the remaining |x| <= pi/4 goes through the
-// Taylor series to x^18 (error below 1e-16), and each quarter turn brings back the
-// (3.14159265 - pi)/2 it is short of a true quarter. Beyond two turns the library calls.
-static inline void cos_sin_deg(float q, double* c, double* s) {
-  double qd = q;
-  if (!(fabs(qd) <= 720.0)) {
-    double th = qd*KIN_PI/180.0;
-    *c = cos(th);  *s = sin(th);
-    return;
-  }
-  static const double short_quarter = (3.141592653589793 - KIN_PI)/2;
-  double nq = (qd/90.0 + 6755399441055744.0) - 6755399441055744.0;   // nearest, 2^52 + 2^51
-  double x = (qd - 90.0*nq)*KIN_PI/180.0 - nq*short_quarter;
-  double x2 = x*x, x4 = x2*x2, x8 = x4*x4;
-  // Estrin's grouping: short dependency chains
-  double s0 = -1.0/6 + x2*(1.0/120), s1 = -1.0/5040 + x2*(1.0/362880);
-  double s2 = -1.0/39916800 + x2*(1.0/6227020800);
-  double s3 = -1.0/1307674368000 + x2*(1.0/355687428096000);
-  double sp = (s0 + x4*s1) + x8*(s2 + x4*s3);
-  double c0 = -0.5 + x2*(1.0/24), c1 = -1.0/720 + x2*(1.0/40320);
-  double c2 = -1.0/3628800 + x2*(1.0/479001600), c3 = -1.0/87178291200 + x2*(1.0/20922789888000);
-  double cp = (c0 + x4*c1) + x8*(c2 + x4*c3);
-  double sn = x + x*x2*sp;
-  double cs = 1.0 + x2*cp;
-  double v[4] = {cs, sn, -cs, -sn};          // cos of quarter k: cs, -sn, -cs, sn
-  int k = (int)nq & 3;
-  *c = v[(4 - k) & 3];
-  *s = v[(5 - k) & 3];
-}
-
-// EvalQr_i and EvalQr_1 in one pass: the same values (up to the sign of a zero), with the
-// running product in locals and the known zero of Q_i's last row skipped. Forward
-// kinematics runs for every frame drawn and every solver step.
 static void frames(Robot robot, JointConfig jc) {
-  kin_robot = robot;
-  int n = robot->n;
-  Link* L = robot->L;
-  double P1[9];
-  for (int i = 0; i < n; i++) {
-    LinkPtr l = &L[i];
-    double c, s, d;
-    if (l->joint == 0) {
-      cos_sin_deg(jc->q[i], &c, &s);
-      d = l->b;
-    } else {
-      c = l->cth;  s = l->sth;  d = jc->q[i];
-    }
-    double ca = l->cal, sa = l->sal;
-    double q01 = -ca*s, q02 = sa*s, q11 = ca*c, q12 = -sa*c;
-    double* Q = l->Q_i[0];
-    Q[0] = c;  Q[1] = q01;  Q[2] = q02;
-    Q[3] = s;  Q[4] = q11;  Q[5] = q12;
-    Q[6] = 0;  Q[7] = sa;   Q[8] = ca;
-    l->a_i[0] = l->a*c;  l->a_i[1] = l->a*s;  l->a_i[2] = d;
-    double C[9];
-    if (i == 0) {
-      C[0] = c;  C[1] = q01;  C[2] = q02;  C[3] = s;  C[4] = q11;  C[5] = q12;
-      C[6] = 0;  C[7] = sa;   C[8] = ca;
-    } else {
-      for (int j = 0; j < 3; j++) {
-        double p0 = P1[3*j], p1 = P1[3*j + 1], p2 = P1[3*j + 2];
-        C[3*j] = p0*c + p1*s;
-        C[3*j + 1] = p0*q01 + p1*q11 + p2*sa;
-        C[3*j + 2] = p0*q02 + p1*q12 + p2*ca;
-      }
-    }
-    double* D = l->Q_1[0];
-    for (int k = 0; k < 9; k++) D[k] = P1[k] = C[k];
-  }
-  double nx0 = L[n - 1].a_i[0], nx1 = L[n - 1].a_i[1], nx2 = L[n - 1].a_i[2];
-  L[n - 1].r_1[0] = nx0;  L[n - 1].r_1[1] = nx1;  L[n - 1].r_1[2] = nx2;
-  for (int i = n - 2; i >= 0; i--) {
-    const double* Qi = L[i].Q_i[0];
-    const double* ai = L[i].a_i;
-    double t0 = ai[0] + (Qi[0]*nx0 + Qi[1]*nx1 + Qi[2]*nx2);
-    double t1 = ai[1] + (Qi[3]*nx0 + Qi[4]*nx1 + Qi[5]*nx2);
-    double t2 = ai[2] + (Qi[7]*nx1 + Qi[8]*nx2);
-    L[i].r_1[0] = nx0 = t0;  L[i].r_1[1] = nx1 = t1;  L[i].r_1[2] = nx2 = t2;
-  }
+  EvalQr_i(robot, jc);
+  EvalQr_1(robot);
 }
 
 static void save_q(Robot robot, JointConfig jc) {
