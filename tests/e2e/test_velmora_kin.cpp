@@ -60,7 +60,8 @@ struct Case {
 };
 
 // fk, then ik from a nearby start, then fk again: the same pose; for a non-redundant arm
-// started close by, the same joints
+// started close by, the same joints, within the solver's stop (an error norm of 5e-5 is
+// about 3e-3 degrees)
 TEST_F(KinProgram, FkThenIkReturnsTheJoints) {
   std::vector<Case> cases = {
     {"Puma560", {10, -40, 30, 15, 50, -20}, {14, -36, 26, 10, 55, -15}, true},
@@ -87,7 +88,7 @@ TEST_F(KinProgram, FkThenIkReturnsTheJoints) {
     ASSERT_EQ(q.size(), c.q.size());
     EXPECT_NE(second.find("Converged"), std::string::npos);
     if (c.unique) {
-      for (size_t i = 0; i < q.size(); i++) EXPECT_NEAR(q[i], c.q[i], 2e-3) << i;
+      for (size_t i = 0; i < q.size(); i++) EXPECT_NEAR(q[i], c.q[i], 3e-3) << i;
     }
     KinRun back = Kin(std::string("fk ") + c.name + " " + first);
     std::vector<double> pose2 = Numbers(back.out);
