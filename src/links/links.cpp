@@ -1,6 +1,7 @@
 // links.cpp -- generic link bodies, the default end effector and the geometry registry
 #include "links/links.h"
 #include "links/Puma560.h"
+#include "links/Yaskawa.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -10,6 +11,7 @@
 //------------------------------------------------------------------ registry and module state
 GeomMatch geomlinks[] = {
   {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist},
+  {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

@@ -1,6 +1,7 @@
 // links_gl.cpp -- drawing side of the geometry registry: the standard end-effector drawer
 #include "links/links.h"
 #include "links/Puma560.h"
+#include "links/Yaskawa.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -16,5 +17,6 @@ static void StdDrawEE_gl(EndEffectorPtr ee) {
 void RegisterModelDrawing(void) {
   SetEEDrawer(EEDrawStd, StdDrawEE_gl);
   RegisterPuma560Drawing();
+  RegisterYaskawaDrawing();
   RegisterWristDrawing();
 }
