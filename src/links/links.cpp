@@ -2,6 +2,7 @@
 #include "links/links.h"
 #include "links/Puma560.h"
 #include "links/Yaskawa.h"
+#include "links/FanucS300.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -12,6 +13,7 @@
 GeomMatch geomlinks[] = {
   {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist},
   {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist},
+  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

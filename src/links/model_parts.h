@@ -32,7 +32,9 @@ void ModelInitEE(EndEffectorPtr ee, int type, int nP, float opening, float x, fl
 // wide-base variant when wide is set
 void ModelGripper(EndEffectorPtr ee, float s, int wide, JwColor palm, JwColor finger);
 
-// drawing library only (model_parts_gl.cpp): the solids of one link, in order
+// drawing library only (model_parts_gl.cpp): a solid, with its own material and colour also
+// for the mesh kinds that take the current ones; the solids of one link, in order
+void ModelDrawSolid(JwPrimitive p);
 void ModelDrawLink(const ModelParts* m, int link);
 
 #endif
