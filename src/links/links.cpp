@@ -3,6 +3,7 @@
 #include "links/Puma560.h"
 #include "links/Yaskawa.h"
 #include "links/FanucS300.h"
+#include "links/Kerrow.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -14,6 +15,7 @@ GeomMatch geomlinks[] = {
   {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist},
   {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist},
   {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
+  {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

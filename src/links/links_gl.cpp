@@ -4,6 +4,7 @@
 #include "links/Puma560.h"
 #include "links/Yaskawa.h"
 #include "links/FanucS300.h"
+#include "links/Kerrow.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -21,5 +22,6 @@ void RegisterModelDrawing(void) {
   RegisterPuma560Drawing();
   RegisterYaskawaDrawing();
   RegisterFanucS300Drawing();
+  RegisterKerrowDrawing();
   RegisterWristDrawing();
 }
