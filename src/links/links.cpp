@@ -4,6 +4,7 @@
 #include "links/Yaskawa.h"
 #include "links/FanucS300.h"
 #include "links/Kerrow.h"
+#include "links/REKERROW.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -16,6 +17,7 @@ GeomMatch geomlinks[] = {
   {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist},
   {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
   {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist},
+  {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

@@ -5,6 +5,7 @@
 #include "links/Yaskawa.h"
 #include "links/FanucS300.h"
 #include "links/Kerrow.h"
+#include "links/REKERROW.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -23,5 +24,6 @@ void RegisterModelDrawing(void) {
   RegisterYaskawaDrawing();
   RegisterFanucS300Drawing();
   RegisterKerrowDrawing();
+  RegisterREKERROWDrawing();
   RegisterWristDrawing();
 }
