@@ -5,6 +5,7 @@
 #include "links/FanucS300.h"
 #include "links/Kerrow.h"
 #include "links/REKERROW.h"
+#include "links/REKERROWB.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -18,6 +19,7 @@ GeomMatch geomlinks[] = {
   {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
   {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist},
   {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist},
+  {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

@@ -6,6 +6,7 @@
 #include "links/FanucS300.h"
 #include "links/Kerrow.h"
 #include "links/REKERROW.h"
+#include "links/REKERROWB.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -25,5 +26,6 @@ void RegisterModelDrawing(void) {
   RegisterFanucS300Drawing();
   RegisterKerrowDrawing();
   RegisterREKERROWDrawing();
+  RegisterREKERROWBDrawing();
   RegisterWristDrawing();
 }
