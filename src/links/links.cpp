@@ -6,6 +6,7 @@
 #include "links/Kerrow.h"
 #include "links/REKERROW.h"
 #include "links/REKERROWB.h"
+#include "links/C3Manip.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -20,6 +21,7 @@ GeomMatch geomlinks[] = {
   {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist},
   {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist},
   {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist},
+  {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist},
   {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));

@@ -7,6 +7,7 @@
 #include "links/Kerrow.h"
 #include "links/REKERROW.h"
 #include "links/REKERROWB.h"
+#include "links/C3Manip.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -27,5 +28,6 @@ void RegisterModelDrawing(void) {
   RegisterKerrowDrawing();
   RegisterREKERROWDrawing();
   RegisterREKERROWBDrawing();
+  RegisterC3ManipDrawing();
   RegisterWristDrawing();
 }
