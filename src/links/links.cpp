@@ -7,6 +7,7 @@
 #include "links/REKERROW.h"
 #include "links/REKERROWB.h"
 #include "links/C3Manip.h"
+#include "links/ZireVoro.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -16,9 +17,10 @@
 //------------------------------------------------------------------ registry and module state
 GeomMatch geomlinks[] = {
   {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist},
+  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist},
   {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist},
-  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
   {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist},
+  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist},
   {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist},
   {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist},
   {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist},

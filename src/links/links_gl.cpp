@@ -8,6 +8,7 @@
 #include "links/REKERROW.h"
 #include "links/REKERROWB.h"
 #include "links/C3Manip.h"
+#include "links/ZireVoro.h"
 #include "links/Wrist.h"
 #include "graphics/primitives.h"
 
@@ -29,5 +30,6 @@ void RegisterModelDrawing(void) {
   RegisterREKERROWDrawing();
   RegisterREKERROWBDrawing();
   RegisterC3ManipDrawing();
+  RegisterZireVoroDrawing();
   RegisterWristDrawing();
 }
