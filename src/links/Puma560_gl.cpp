@@ -1,14 +1,13 @@
 // Puma560_gl.cpp -- drawing functions of the Puma560 model and its hand
 #include "links/Puma560.h"
+#include "links/model_parts.h"
 #include "graphics/primitives.h"
 
 #include <GL/gl.h>  // for: glPushMatrix(), glTranslatef(), glPopMatrix()
 
 //------------------------------------------------------------------ static helpers
-// a solid of the model; nothing while the model is not built
-static void Draw(JwPrimitive p) {
-  if (p) JwDrawPrimitive(p);
-}
+// a solid of the model in its own colour; nothing while the model is not built
+static void Draw(JwPrimitive p) { ModelDrawSolid(p); }
 
 //------------------------------------------------------------------ link drawing
 // the solids of s that part k draws (0 base, 1 ... 6 the links; link 5 has none)
