@@ -81,7 +81,7 @@ void C3ManipInit(Robot r) {
   Add(2, Cyl(0.25f, 0.5f, green), 2.4f, 0, 0, 0, 0);                           // elbow hub
   Add(3, JwDefRing(24, 0.34f, 0.25f, 0.6f, mat, silver), 0, 0, 0, 0, 0);       // elbow ring
   Add(3, JwDefPrism(0.4f, 0.3f, 0.4f, mat, silver), 0, -0.45f, 0, 0, 0);       // neck to 0.6
-  Add(4, Cyl(0.22f, 1.05f, silver), 0, 0, 1.125f, 0, 0);                       // forearm 0.6 .. 1.65
+  Add(4, Cyl(0.22f, 1.05f, silver), 0, 0, 1.125f, 0, 0);                       // forearm to 1.65
   Add(4, JwDefPrism(0.15f, 0.7f, 0.15f, mat, dark), 0.22f, 0, 1.0f, 0, 0);     // leg bracket
   Add(4, JwDefUJointR(16, 0.2f, 0.08f, 0.25f, 0.1f, 0.5f, mat, green), 0, 0, 2.0f, 90, 0);
   Add(5, JwDefSphere(12, 16, 0.16f, mat, dark), 0, 0, 0, 0, 0);                // cross

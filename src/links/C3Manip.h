@@ -1,4 +1,5 @@
-// C3Manip.h -- the built-in C3Manip model: a small seven-axis arm whose wrist is driven by a parallel pair of legs
+// C3Manip.h -- the built-in C3Manip model: a small seven-axis arm whose wrist is driven by a
+// parallel pair of legs
 #ifndef VELMORA_C3MANIP_H
 #define VELMORA_C3MANIP_H
 

@@ -41,6 +41,7 @@ static void DrawLegs() {
   }
 }
 
+//------------------------------------------------------------------ link drawing
 static void base() { ModelDrawLink(&c3manip, 0); }
 static void link1() { ModelDrawLink(&c3manip, 1); }
 static void link2() { ModelDrawLink(&c3manip, 2); }
@@ -50,6 +51,7 @@ static void link5() { ModelDrawLink(&c3manip, 5); }
 static void link6() { ModelDrawLink(&c3manip, 6); }
 static void link7() { ModelDrawLink(&c3manip, 7); }
 
+//------------------------------------------------------------------ registration
 // fill C3ManipLinks
 void RegisterC3ManipDrawing(void) {
   LinkDrawProc procs[8] = {base, link1, link2, link3, link4, link5, link6, link7};

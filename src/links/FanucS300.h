@@ -1,4 +1,5 @@
-// FanucS300.h -- the built-in FanucS300 model: a large six-axis arm of lugs, filleted boxes, outlines and frusta
+// FanucS300.h -- the built-in FanucS300 model: a large six-axis arm of lugs, filleted boxes,
+// outlines and frusta
 #ifndef VELMORA_FANUCS300_H
 #define VELMORA_FANUCS300_H
 

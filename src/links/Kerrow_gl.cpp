@@ -32,6 +32,7 @@ static void DrawKerrowMesh(const KerrowMesh* m) {
 void DrawLink1(void) { DrawKerrowMesh(kerrow_link1); }
 void DrawLink2(void) { DrawKerrowMesh(kerrow_link2); }
 
+//------------------------------------------------------------------ link drawing
 static void base() { ModelDrawLink(&kerrow, 0); }
 static void link1() { ModelDrawLink(&kerrow, 1); }
 static void link2() { ModelDrawLink(&kerrow, 2);  DrawLink1(); }
@@ -40,6 +41,7 @@ static void link4() { ModelDrawLink(&kerrow, 4);  DrawLink2(); }
 static void link5() { ModelDrawLink(&kerrow, 5); }
 static void link6() { ModelDrawLink(&kerrow, 6); }
 
+//------------------------------------------------------------------ registration
 // fill KerrowLinks
 void RegisterKerrowDrawing(void) {
   LinkDrawProc procs[7] = {base, link1, link2, link3, link4, link5, link6};

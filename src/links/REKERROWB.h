@@ -1,4 +1,5 @@
-// REKERROWB.h -- the built-in REKERROWB model: the redundant arm on a trunk of three yaw-pitch modules
+// REKERROWB.h -- the built-in REKERROWB model: the redundant arm on a trunk of three yaw-pitch
+// modules
 #ifndef VELMORA_REKERROWB_H
 #define VELMORA_REKERROWB_H
 

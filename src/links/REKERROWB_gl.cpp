@@ -1,6 +1,7 @@
 // REKERROWB_gl.cpp -- drawing functions of the REKERROWB model
 #include "links/REKERROWB.h"
 
+//------------------------------------------------------------------ link drawing
 static void base() { ModelDrawLink(&rekerrowb, 0); }
 static void linkm2v() { ModelDrawLink(&rekerrowb, 1); }
 static void linkm2h() { ModelDrawLink(&rekerrowb, 2); }
@@ -16,8 +17,10 @@ static void link5() { ModelDrawLink(&rekerrowb, 11); }
 static void link6() { ModelDrawLink(&rekerrowb, 12); }
 static void link7() { ModelDrawLink(&rekerrowb, 13); }
 
+//------------------------------------------------------------------ registration
 // fill REKERROWBLinks
 void RegisterREKERROWBDrawing(void) {
-  LinkDrawProc procs[14] = {base, linkm2v, linkm2h, linkm1v, linkm1h, link0v, link0h, link1, link2, link3, link4, link5, link6, link7};
+  LinkDrawProc procs[14] = {base, linkm2v, linkm2h, linkm1v, linkm1h, link0v, link0h, link1,
+    link2, link3, link4, link5, link6, link7};
   for (int i = 0; i < 14; i++) REKERROWBLinks[i] = procs[i];
 }

@@ -1,4 +1,5 @@
-// ZireVoro.h -- the built-in ZireVoro model: a Puma-like arm on a luffing, telescoping boom on a rail carriage
+// ZireVoro.h -- the built-in ZireVoro model: a Puma-like arm on a luffing, telescoping boom on a
+// rail carriage
 #ifndef VELMORA_ZIREVORO_H
 #define VELMORA_ZIREVORO_H
 

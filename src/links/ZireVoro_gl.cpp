@@ -39,6 +39,7 @@ static void DrawCylinder(int link) {
   glPopMatrix();
 }
 
+//------------------------------------------------------------------ link drawing
 static void Tbase() { ModelDrawLink(&zirevoro, 0); }
 static void Tlink1() { ModelDrawLink(&zirevoro, 1);  DrawCylinder(1); }
 static void Tlink2() { ModelDrawLink(&zirevoro, 2);  DrawCylinder(2); }
@@ -53,8 +54,10 @@ static void link4() { Puma560DrawPart(&zirevoro_arm, 4); }
 static void link5() { Puma560DrawPart(&zirevoro_arm, 5); }
 static void link6() { Puma560DrawPart(&zirevoro_arm, 6); }
 
+//------------------------------------------------------------------ registration
 // fill ZireVoroLinks
 void RegisterZireVoroDrawing(void) {
-  LinkDrawProc procs[13] = {Tbase, Tlink1, Tlink2, Tlink3, Tlink4, Tlink5, base, link1, link2, link3, link4, link5, link6};
+  LinkDrawProc procs[13] = {Tbase, Tlink1, Tlink2, Tlink3, Tlink4, Tlink5, base, link1, link2,
+    link3, link4, link5, link6};
   for (int i = 0; i < 13; i++) ZireVoroLinks[i] = procs[i];
 }

@@ -20,6 +20,7 @@ static void StdDrawEE_gl(EndEffectorPtr ee) {
 }
 
 //------------------------------------------------------------------ public API
+//------------------------------------------------------------------ registration
 // fill every model's drawing table and every drawer slot; calling it again changes nothing
 void RegisterModelDrawing(void) {
   SetEEDrawer(EEDrawStd, StdDrawEE_gl);

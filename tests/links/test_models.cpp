@@ -36,7 +36,10 @@ static Box3 LinkBox(const ModelParts* m, int link, const KerrowMesh* mesh) {
   for (int s = 0; s < m->n; s++) {
     if (m->link[s] != link) continue;
     Box3 p = BoundingBox(m->P[s]);
-    for (int k = 0; k < 3; k++) { b.lo[k] = fminf(b.lo[k], p.lo[k]);  b.hi[k] = fmaxf(b.hi[k], p.hi[k]); }
+    for (int k = 0; k < 3; k++) {
+      b.lo[k] = fminf(b.lo[k], p.lo[k]);
+      b.hi[k] = fmaxf(b.hi[k], p.hi[k]);
+    }
   }
   for (int v = 0; mesh && v < 2*mesh->n; v++) {
     const float* p = (v < mesh->n) ? mesh->A + 3*v : mesh->B + 3*(v - mesh->n);
