@@ -13,6 +13,10 @@ typedef struct _NlArray_ {
 
 enum { NL_REAL = 0, NL_COMPLEX = 1 };
 
+// the largest block of doubles the runtime allocates (an array, the minimiser's work
+// block): 128 MiB; a larger request is an out-of-memory error
+#define NL_MAXEL (1L << 24)
+
 // m x n zero array; only NL_REAL is supported (NL_COMPLEX gives NULL after an error, and
 // so does an array beyond the runtime's size limit: errors never end the program)
 NlArray* mclCreateDoubleMatrix(int m, int n, int complexity);
