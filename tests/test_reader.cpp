@@ -207,7 +207,13 @@ TEST_F(RobotFiles, EveryMessageWithItsLine) {
   Refused("{ I = [1 2 3 4 5] }", "Improper number of entries in vector on line 1 in Arch/t\n");
   Refused("{ limits = [1 ,, 2] }", "Bad float on line 1 in Arch/t\n");
   Refused("{ limits = [up 2] }", "Bad float on line 1 in Arch/t\n");
-  Refused("{ limits = [1 /* no end", "Unterminated comment\n");
+  // inside a vector the message names no file, wherever the comment opens
+  for (const char* t : {"{ limits = [ /* no end", "{ limits = [1 /* no end", "{ limits = [1/*"}) {
+    EXPECT_EQ(Read(t), nullptr);
+    EXPECT_EQ(err, "Unterminated comment\n") << t;
+  }
+  EXPECT_EQ(Read("{ a = 1 /* no end"), nullptr);
+  EXPECT_EQ(err, "Arch/t: Unterminated comment\n");
   Refused("{\n a = 1\n {", "Unexpected '{' at line 3 in Arch/t\n");
   Refused("{ a = 1 }\n\n}", "Unexpected '{' at line 3 in Arch/t\n");
   Refused("{ a = 1 }\n{ b = 2\n", "Unmatched '{'\n");
