@@ -155,7 +155,8 @@ int NlOptionsFixed(NlOptions* o, int nvars, NlArray* const names[4], const NlArr
 // Nelder-Mead (reflection 1, expansion 2, contraction 0.5, shrink 0.5) of the function
 // called fname, from x0 (the result has its shape), extra arguments passed after x;
 // exitflag 1 when simplex size <= TolX and spread <= TolFun, 0 at MaxFunEvals or MaxIter;
-// NaN and +Inf rank worst and fail the spread test; NULL after an error
+// NaN and +Inf rank worst and fail the spread test; NULL after an error, the out-of-memory
+// error when the work block of n (n + 6) + 2 doubles exceeds NL_MAXEL (n > 4093)
 NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
                       NlArray* const* extra, int nextra, double* fval, int* exitflag,
                       NlSearchReport* rep);
