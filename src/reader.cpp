@@ -190,7 +190,14 @@ void CleanAbort(Robot r) {
   FreeRobot(r);
 }
 
+// the limit is checked before anything is allocated for the extra link, so a huge file
+// is refused as soon as its first extra block opens
 int OpenNewLink(Robot r, LinkPtr lt, int* capacity, int* index) {
+  if (r->n >= ROBOT_MAX_LINKS) {
+    JwWarning("Too many links at line %d in %s: a robot has at most %d\n", TokLine(),
+              TokPath(), ROBOT_MAX_LINKS);
+    return -1;
+  }
   if (r->n + 1 > *capacity) {
     int cap = *capacity + 8;
     Link* L = (Link*)realloc(r->L, (size_t)cap*sizeof(Link));

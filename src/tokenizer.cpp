@@ -255,14 +255,14 @@ int RemoveOptionalDelimit(int in_vector) {
     if (RemoveComment() < 0) {
       if (in_vector) JwWarning("Unterminated comment\n");
       else JwWarning("%s: Unterminated comment\n", file);
-      return 1;
+      return -1;
     }
   }
   if (IsWhite(ch) || IsDelimit(ch)) {
     if (SkipWhiteComment() < 0) {
       if (in_vector) JwWarning("Unterminated comment\n");
       else JwWarning("%s: Unterminated comment\n", file);
-      return 1;
+      return -1;
     }
     if (IsDelimit(ch)) {
       TokTrace("%c", ch);
@@ -305,8 +305,9 @@ int ReadVector(const Symbol* s) {
     }
     v[k++] = T.value;
     TokTrace(" %f ", T.value);
-    if (RemoveOptionalDelimit(1) != 0) {
-      JwWarning("Syntax error: at line %d in %s\n", line, file);
+    int rc = RemoveOptionalDelimit(1);
+    if (rc != 0) {
+      if (rc > 0) JwWarning("Syntax error: at line %d in %s\n", line, file);
       return 1;
     }
   }
@@ -354,8 +355,9 @@ int ReadAssignment(const char* name, int nl, const Symbol* table) {
     }
     if (ReadVector(s) != 0) return 1;
   }
-  if (RemoveOptionalDelimit(0) != 0) {
-    JwWarning("Syntax error: at line %d in %s\n", line, file);
+  int rc = RemoveOptionalDelimit(0);
+  if (rc != 0) {
+    if (rc > 0) JwWarning("Syntax error: at line %d in %s\n", line, file);
     return 1;
   }
   TokTrace("\n");

@@ -71,7 +71,7 @@ int ConvertName(const Symbol* s, const char* text);
 // entries after '[' up to ']'; exactly s->n of them; 0 success, 1 failure
 int ReadVector(const Symbol* s);
 // what may follow a value: white space, comments, one delimiter, or '}' (and ']' in a
-// vector); 0 accepted, 1 not
+// vector); 0 accepted, 1 not, -1 after the message of an unterminated comment
 int RemoveOptionalDelimit(int in_vector);
 // white space and comments; 0, or -1 at an unterminated comment
 int SkipWhiteComment(void);
