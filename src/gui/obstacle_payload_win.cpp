@@ -169,6 +169,7 @@ void payload(void) {
     for (int i = 0; i < 3; i++) {
       static const char* const label[3] = {"X-Position", "Y-Position", "Z-Position"};
       payload_spin[i] = Spinner(70, 75 + 30*i, 90, label[i], payload_set_cb, i);
+      payload_spin[i]->labelsize(13);   // the labels fill the 70 pixels left of the entries
       payload_spin[i]->value(Payload_info[i]);
     }
     payload_radius = RadiusSlider(190, 35, 140, payload_radius_cb);
