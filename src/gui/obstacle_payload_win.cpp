@@ -149,6 +149,7 @@ void obstacle(void) {
     obstacle_visible = new Fl_Light_Button(10, 275, 70, 25, "visibile");
     obstacle_visible->callback(obstacle_visible_cb);
     obstacle_active = new Fl_Value_Input(130, 275, 25, 25, "Active");
+    obstacle_active->step(1);   // whole numbers; the callback clamps to 1..4
     obstacle_active->callback(obstacle_active_cb);
     close_win(obstacle_win);
   obstacle_win->end();

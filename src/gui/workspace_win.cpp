@@ -199,6 +199,7 @@ static void workspace_save_cb(Fl_Widget*, void*) {
     ErrStatus = 1;
     return;
   }
+  ErrStatus = 0;
   ShowMessage("Workspace saved");
   ShowWindow(Msg);
 }
