@@ -14,6 +14,14 @@
 
 static int reference = WS_REF_CENTRE;
 
+// what the last Coordi_Trans applied, and to which points, so that Coordi_Untrans can undo it
+static struct {
+  const void* points;   // CT.CC it moved; NULL when nothing is to undo
+  int ntp;
+  double p[3];
+  float angle[3];
+} applied = {nullptr, 0, {0, 0, 0}, {0, 0, 0}};
+
 //------------------------------------------------------------------ static helpers
 
 // turn r about base axis a (0 x, 1 y, 2 z) by deg degrees; the first coordinate of the
@@ -92,5 +100,19 @@ int Coordi_Trans(int id) {
     for (int a = 2; a >= 0; a--) TurnAbout(r, a, WorkspaceAngle[id][a]);
     for (int k = 0; k < 3; k++) r[k] += p[k];
   }
+  applied.points = CT.CC;  applied.ntp = CT.ntp;
+  for (int k = 0; k < 3; k++) { applied.p[k] = p[k];  applied.angle[k] = WorkspaceAngle[id][k]; }
+  return CT.ntp;
+}
+
+// r = Rz(-angle[2]) Ry(-angle[1]) Rx(-angle[0]) (r - reference point)
+int Coordi_Untrans(void) {
+  if (!applied.points || applied.points != (const void*)CT.CC || applied.ntp != CT.ntp) return 0;
+  for (int j = 0; j < CT.ntp; j++) {
+    double* r = CT.CC[j].r;
+    for (int k = 0; k < 3; k++) r[k] -= applied.p[k];
+    for (int a = 0; a < 3; a++) TurnAbout(r, a, -applied.angle[a]);
+  }
+  applied.points = nullptr;
   return CT.ntp;
 }

@@ -28,5 +28,9 @@ void WorkspaceReferencePoint(int i, double p[3]);
 // Returns the number of points moved (0 without a trajectory), or -1 after one message
 // when id is not an object in use
 int Coordi_Trans(int id);
+// take the points of CT back out of the frame the last Coordi_Trans moved them into (the
+// reference point and angles it used), when CT still holds those points; the number of
+// points moved back, else 0
+int Coordi_Untrans(void);
 
 #endif

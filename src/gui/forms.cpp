@@ -7,6 +7,7 @@
 #include <FL/Fl_Window.H>  // for: Fl_Window
 
 #include "app_state.h"     // for: R, JC, CC, ErrStatus
+#include "gui/environment.h"  // for: obstacle(), payload(), workspace(), WorkspaceAfterRobotLoad()
 #include "gui/hubs.h"
 #include "gui/main_win.h"
 #include "gui/opengl_win.h"
@@ -24,9 +25,9 @@ static void (*const form_builders[])(void) = {
   // condit,        Conditioning (pose panels)
   // cart_traj,     Cartesian Trajectory (trajectories)
   // joint_traj,    Joint Trajectory (trajectories)
-  // obstacle,      Obstacle (environment)
-  // payload,       Payload (environment)
-  // workspace,     Work Environment (environment)
+  obstacle,    // Obstacle (environment)
+  payload,     // Payload (environment)
+  workspace,   // Work Environment (environment)
   // control,       Setting System (pose panels)
   about,       // the About box
 };
@@ -50,7 +51,7 @@ static void (*const robot_rebuilds[])(void) = {
   nullptr,     // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ (pose panels)
   // Link Settings, Edit Robot, Joint Limits windows (robot dialogs)
   // Select Configuration refill (pose panels); End Effector refill (robot dialogs)
-  // Updateworkspace (environment)
+  WorkspaceAfterRobotLoad,   // Updateworkspace, hide the file list (environment)
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
 };

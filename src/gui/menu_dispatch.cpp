@@ -6,6 +6,7 @@
 #include <stdlib.h>   // for: exit()
 
 #include "app_state.h"  // for: R
+#include "gui/environment.h"  // for: the environment commands
 #include "gui/hubs.h"
 
 //------------------------------------------------------------------ commands built here
@@ -38,10 +39,10 @@ static const MenuCommand commands[] = {
   {10, 1, nullptr},    // Cartesian Trajectory: cart_traj_fill, show (trajectories)
   {26, 1, nullptr},    // Transform Trajectory: trans_pos_ori (trajectories)
   {12, 1, nullptr},    // Conditioning: show, Update_condit() (pose panels)
-  {15, 1, nullptr},    // Set Work Environment: show, object 1, Updateworkspace (environment)
-  {18, 1, nullptr},    // Load Work Environment: load_workspace (environment)
-  {13, 1, nullptr},    // Obstacle: show the obstacle panel (environment)
-  {14, 1, nullptr},    // Payload: show the payload panel (environment)
+  {15, 1, ShowWorkspaceDialog},  // Set Work Environment: object 1, show (environment)
+  {18, 1, load_workspace},  // Load Work Environment: load_workspace (environment)
+  {13, 1, ShowObstaclePanel},  // Obstacle: show the obstacle panel (environment)
+  {14, 1, ShowPayloadPanel},  // Payload: show the payload panel (environment)
   {4, 0, nullptr},     // Set System: show the settings panel (pose panels: Setting System)
   {19, 1, nullptr},    // Export: export_gl (export)
   {25, 0, ShowAbout},  // About Velmora

@@ -10,6 +10,7 @@
 #include <time.h>           // for: clock()
 
 #include "app_state.h"               // for: R, JC, CT, JT, flags, obstacles, payload, scale
+#include "coordi_trans.h"            // for: WorkspacePivot()
 #include "graphics/axes.h"           // for: JwAxes_xyz()
 #include "graphics/light.h"          // for: JwInitLight(), JwSetColor()
 #include "graphics/primitives.h"     // for: JwDrawPrimitive()
@@ -41,31 +42,6 @@ static bool On(Fl_Button* b) { return b && b->value(); }
 // the scale the camera uses: see VIEW_SCALE_MIN
 static double ViewScale() { return scale > 0 ? scale : 2.0; }
 
-// the pivot about which an object's angles turn (E1, E2: the edge checks)
-static void PivotOffset(int type, const float* I, float o[3]) {
-  o[0] = o[1] = o[2] = 0;
-  bool e1 = On(edge_1), e2 = On(edge_2);
-  switch (type) {
-    case WS_TABLE: case WS_PALLET: case WS_SURFACE:
-      if (type != WS_SURFACE) o[2] = I[2];
-      if (e1) { o[0] -= I[0]/2;  o[1] -= I[1]/2; }
-      if (e2) { o[0] += I[0]/2;  o[1] -= I[1]/2; }
-      break;
-    case WS_CONVEYOR:
-      o[0] = I[1]/2;  o[1] = I[0]/2;  o[2] = I[2];
-      if (e1) { o[0] -= I[1]/2;  o[1] -= I[0]/2; }
-      if (e2) { o[0] += I[1]/2;  o[1] -= I[0]/2; }
-      break;
-    case WS_SOLID_CYLINDER: case WS_HOLLOW_CYLINDER:
-      o[2] = I[0];
-      if (e2) o[2] -= I[0];
-      break;
-    case WS_BATTERY:
-      o[2] = I[1];
-      break;
-  }
-}
-
 // object i's position, then its angles about x, y, z, each turning about the pivot
 static void PlaceObject(int i, const float o[3]) {
   glTranslatef(ws_object_pos[i][0], ws_object_pos[i][1], ws_object_pos[i][2]);
@@ -82,7 +58,7 @@ static void DrawWorkspace() {
   for (int i = 0; i < workspace_number && i < WS_MAX; i++) {
     if (!ShowWorkspace[i]) continue;
     float o[3];
-    PivotOffset(WorkspaceType[i], ws_object_info[i], o);
+    WorkspacePivot(i, o);   // the reference option the dialog's C, E1, E2 set
     glPushMatrix();
       PlaceObject(i, o);
       DrawThing(WorkspaceThing(i));
@@ -181,6 +157,31 @@ static void DrawPath(int ntp, int last, int show_points, int show_frames,
     prev = cc[i].r;
   }
   glLineWidth(1);
+}
+
+// the visible obstacles (number k is table entry k - 1), then the sphere of influence around
+// each, translucent over what is drawn already: blended, and not hiding what lies behind it
+// from later drawing. They are part of the scene, drawn with or without a robot
+static void DrawObstacles() {
+  for (int i = 0; i < 4; i++) {
+    if (!ShowObstacle[i] || !obs[i]) continue;
+    glPushMatrix();
+      glTranslatef(Obstacle_pos[i][0], Obstacle_pos[i][1], Obstacle_pos[i][2]);
+      JwDrawPrimitive(obs[i]);
+    glPopMatrix();
+  }
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDepthMask(GL_FALSE);
+  for (int i = 0; i < 4; i++) {
+    if (!ShowObstacle[i] || !soi[i]) continue;
+    glPushMatrix();
+      glTranslatef(Obstacle_pos[i][0], Obstacle_pos[i][1], Obstacle_pos[i][2]);
+      JwDrawPrimitive(soi[i]);
+    glPopMatrix();
+  }
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
 }
 
 //------------------------------------------------------------------ public API
@@ -331,6 +332,7 @@ void OpenGL_WIN::draw_robot() {
   if (R && JC && R->n > 5 && !strcmp(R->name, "ZireVoro")) JC->q[5] = 180 - JC->q[1];
   DrawWorkspace();
   DrawRobot(R, JC);
+  DrawObstacles();
   DrawCTraj(CT);
   DrawJTraj(JT);
 }
@@ -355,25 +357,15 @@ void OpenGL_WIN::DrawRobot(Robot robot, JointConfig jc) {
         JwDrawPrimitive(pay);
       glPopMatrix();
     }
-    if (ShowPayload && TypePayload == 2) {
-      // built once: the battery never changes, so rebuilding it every frame would only leak
-      static Thing payload_battery = DefBattery(1, 0xff00ff00, 0xffc0c0c0);
+    if (ShowPayload && TypePayload == 2 && pay_bat) {
       glPushMatrix();
         glTranslatef(Payload_info[0], Payload_info[1], Payload_info[2]);
         glRotatef(180, 1, 0, 0);
         glTranslatef(0, 0, -1);
-        DrawThing(payload_battery);
+        DrawThing(pay_bat);
       glPopMatrix();
     }
   glPopMatrix();
-  // obstacle number k (1..4) is table entry k - 1
-  for (int i = 0; i < 4; i++) {
-    if (!ShowObstacle[i] || !obs[i]) continue;
-    glPushMatrix();
-      glTranslatef(Obstacle_pos[i][0], Obstacle_pos[i][1], Obstacle_pos[i][2]);
-      JwDrawPrimitive(obs[i]);
-    glPopMatrix();
-  }
 }
 
 void OpenGL_WIN::DrawFloor(Robot robot, unsigned long color) { FloorLines(robot, color); }
