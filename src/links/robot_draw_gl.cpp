@@ -44,7 +44,7 @@ static void WalkGeneric(Robot r, const float* q, int show_joint) {
 }
 
 // first link offset as the named models are built
-static float FirstOffset(Robot r) {
+float ModelFirstOffset(Robot r) {
   if (!strcmp(r->name, "KERROW")) return r->L[0].b + 2.95f - 0.55f;
   if (!strcmp(r->name, "Rozivi+Rudov")) return r->L[0].b - 7.5f;
   return r->L[0].b;
@@ -67,7 +67,7 @@ static void WalkFull(Robot r, const float* q, int show_joint, int show_flange) {
       if (show_joint) JwAxes_xyz(r->avg_len, 0xff1e90ffu);
       glRotatef(q[i], 0, 0, 1);
       r->links[i + 1]();
-      glTranslatef(l->a, 0, i == 0 ? FirstOffset(r) : l->b);
+      glTranslatef(l->a, 0, i == 0 ? ModelFirstOffset(r) : l->b);
     }
     glRotatef(l->al, 1, 0, 0);
   }

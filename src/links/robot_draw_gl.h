@@ -13,6 +13,9 @@
 // (+2.95 - 0.55) and "Rozivi+Rudov" (-7.5) is corrected as their models need. The caller
 // pushes and pops around the call.
 void DrawRobotBodies(Robot r, const float* q, int show_joint, int show_flange);
+// first link offset as a named model is drawn: b of link 1, corrected for "KERROW" and
+// "Rozivi+Rudov"
+float ModelFirstOffset(Robot r);
 // the default end effector's palm and fingers
 void DrawDefaultEE(Robot r);
 
