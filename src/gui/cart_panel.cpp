@@ -89,7 +89,9 @@ static void LoadSpinners(CartesianConfig cc) {
 
 static void BuildQWindow() {
   q_win = new Fl_Window(100, 100, 220, 150, "Q");
-    display = new Fl_Text_Display(20, 10, 180, 100);
+    // the nine entries need 200 pixels in a fixed-width font
+    display = new Fl_Text_Display(10, 10, 200, 100);
+    display->textfont(FL_COURIER);  display->textsize(10);
     buf = new Fl_Text_Buffer(150);
     display->buffer(buf);
   q_win->end();
@@ -103,15 +105,16 @@ static void SizeJWindow(int n, int type) {
   int h = type == 0 ? 270 : 190, dh = type == 0 ? 220 : 140;
   if (!j_win) {
     j_win = new Fl_Window(100, 100, w + 40, h, "J");
-      display_j = new Fl_Text_Display(20, 10, w, dh);
+      display_j = new Fl_Text_Display(10, 10, w + 20, dh);
       buf_j = new Fl_Text_Buffer(1000);
       display_j->buffer(buf_j);
-      display_j->textfont(FL_COURIER);
+      // a column's heading in 64 pixels of a fixed-width font
+      display_j->textfont(FL_COURIER);  display_j->textsize(9);
     j_win->end();
     j_win->resizable(display_j);
   } else {
     j_win->size(w + 40, h);
-    display_j->resize(20, 10, w, dh);
+    display_j->resize(10, 10, w + 20, dh);
   }
 }
 
@@ -126,7 +129,7 @@ static void BuildPanel(CartesianConfig cc) {
   cart_config_win = new Fl_Window(100, 100, w, h,
                                   type == 0 ? "Inverse Kinematics " : "Inverse Kinematics");
     Fl_Box* title = new Fl_Box(10, 5, 200, 45, title_text);
-    title->labelfont(FL_BOLD);  title->labelsize(16);
+    title->labelfont(FL_BOLD);  title->labelsize(14);   // 16 would not fit the 200 pixels
     if (type == 0 || type == 4) {
       Fl_Group* g = Group(10, 70, 200, 95, "Position");
         double lim = type == 0 ? 100 : 10;

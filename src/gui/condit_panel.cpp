@@ -23,7 +23,7 @@ static long evaluations = 0;
 static Fl_Box* Label(int x, int y, int w, int h, const char* text) {
   Fl_Box* b = new Fl_Box(x, y, w, h, text);
   b->labeltype(FL_ENGRAVED_LABEL);
-  b->labelsize(17);
+  b->labelsize(14);   // 17 would cut "Characteristic Length" at the window's edges
   return b;
 }
 

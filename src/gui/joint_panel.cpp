@@ -102,7 +102,7 @@ void joint_config(JointConfig jc) {
   int h = 56*shown + 107;
   joint_config_win = new Fl_Window(100, 100, 180 + sb, h, "Forward Kinematics");
     Fl_Box* title = new Fl_Box(7, 7, 160, 25, "Forward Kinematics");
-    title->labelfont(FL_BOLD);  title->labelsize(16);
+    title->labelfont(FL_BOLD);  title->labelsize(15);   // 16 would not fit the 160 pixels
     Fl_Scroll* scroll = new Fl_Scroll(5, 30, 170 + sb, 56*shown + 10);
     scroll->type(Fl_Scroll::VERTICAL);
     scroll->box(FL_NO_BOX);
@@ -124,7 +124,7 @@ void joint_config(JointConfig jc) {
           sl->callback(joint_config_sl_set_cb, (void*)(long)j);
           joint_config_sl_set_q[j] = sl;
         }
-        Fl_Value_Output* num = new Fl_Value_Output(30, b + 40, 10, 25, "th");
+        Fl_Value_Output* num = new Fl_Value_Output(26, b + 40, 17, 25, "th");   // two digits
         num->box(FL_FLAT_BOX);
         num->labelfont(FL_BOLD);  num->textfont(FL_BOLD);
         num->value(j + 1);

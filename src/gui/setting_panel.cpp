@@ -60,8 +60,8 @@ static Fl_Button* FaceButton(int y, const char* label, Fl_Color face, Fl_Color t
 }
 
 static Fl_Group* Group(int x, int y, int w, int h, const char* label) {
-  Fl_Group* g = new Fl_Group(x, y, w, h, label);
-  g->box(FL_ENGRAVED_FRAME);
+  Fl_Group* g = new Fl_Group(x, y, w, h, label);   // no frame: the groups overlap their
+                                                    // buttons and the window's lower edge
   g->labeltype(FL_ENGRAVED_LABEL);  g->labelsize(16);
   g->align(FL_ALIGN_TOP);
   return g;
