@@ -14,7 +14,7 @@
 #include "gui/hubs.h"
 #include "gui/pose_panels.h"
 #include "gui/spinner.h"
-#include "ikp.h"         // for: InvKin(), ConstructQ()
+#include "ikp.h"         // for: InvKin(), InvErr(), ConstructQ()
 #include "matrix/matrix.h"  // for: JmMatrix(), JmFreeMatrix()
 #include "pose_edit.h"   // for: WrapAngle180(), FormatQText(), FormatJText(), JacobianDisplay()
 
@@ -53,10 +53,19 @@ static void Backup() {
   for (int j = 0; j < R->n; j++) q_before[j] = JC->q[j];
 }
 
-static void Restore() {
+static void Solved() {
+  ClearMessage();
+  ErrStatus = 0;
+  UpdateAll();
+}
+
+// joints and target back as they were, the solver's result in words on the message line
+static void Refused(int rc) {
   *CC = CCt;
   if (q_before_n >= R->n)
     for (int j = 0; j < R->n; j++) JC->q[j] = q_before[j];
+  ShowMessage("%s", InvErr(rc));
+  ErrStatus = 1;
 }
 
 static Fl_Group* Group(int x, int y, int w, int h, const char* label) {
@@ -184,10 +193,11 @@ void c_config_pos_cb(Fl_Widget* w, void* i) {
   if (!R || !JC || !CC) return;
   Backup();
   CC->r[k] = (float)((Jw_Spinner*)w)->value();
-  if (InvKin(R, JC, CC) >= 0) {
-    UpdateAll();
+  int rc = InvKin(R, JC, CC);
+  if (rc >= 0) {
+    Solved();
   } else {
-    Restore();
+    Refused(rc);
   }
   ((Jw_Spinner*)w)->value(CC->r[k]);
   gl_win_redraw();
@@ -200,11 +210,12 @@ void c_config_ori_cb(Fl_Widget* w, void* i) {
   Backup();
   CC->ang[k] = (float)((Jw_Spinner*)w)->value();
   ConstructQ(CC);
-  if (InvKin(R, JC, CC) >= 0) {
-    UpdateAll();
+  int rc = InvKin(R, JC, CC);
+  if (rc >= 0) {
+    Solved();
     CC->ang[k] = WrapAngle180(CC->ang[k]);
   } else {
-    Restore();
+    Refused(rc);
   }
   ((Jw_Spinner*)w)->value(CC->ang[k]);
   gl_win_redraw();

@@ -93,6 +93,19 @@ TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
   EXPECT_EQ(ErrStatus, 0);
   EXPECT_EQ(JC->q[29], 0.4f);
   EXPECT_NEAR(CC->r[2], 0.4, 1e-6);
+
+  // "save" writes what the spinners show, read back within six decimals; a name with "/"
+  // is refused on the message line and writes nothing
+  joint_config_file->value("mine");
+  joint_config_save_cb(nullptr, joint_config_file);
+  JointConfig back = JointConfigFromRobot(R);
+  ASSERT_EQ(ReadJointConfig(back, "long.mine"), 0);
+  for (int j = 0; j < 30; j++) EXPECT_NEAR(back->q[j], joint_config_set_q[j]->value(), 1e-6);
+  FreeJointConfig(back);
+  joint_config_file->value("a/b");
+  joint_config_save_cb(nullptr, joint_config_file);
+  EXPECT_STREQ(MessageText(), "File name must not contain /");
+  EXPECT_EQ(ListFiles("JConfig").find("long.a"), std::string::npos);
 }
 
 // Puma560 of the samples: a reachable x is met, an unreachable one changes nothing, an
@@ -122,6 +135,8 @@ TEST_F(PosePanels, InverseKinematicsEdits) {
   EXPECT_EQ(memcmp(q, JC->q, sizeof q), 0);
   EXPECT_EQ(CC->r[0], r0);
   EXPECT_EQ(c_config_pos[0]->value(), r0);
+  EXPECT_STREQ(MessageText(), "Did Not Converge");
+  EXPECT_EQ(ErrStatus, 1);
 
   c_config_ori[2]->value(190);       // joint 6 turns the tool about its own z
   c_config_ori[2]->do_callback();
