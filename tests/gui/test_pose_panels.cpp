@@ -66,6 +66,7 @@ TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
   ASSERT_TRUE(joint_config_win->visible());
   EXPECT_EQ(joint_config_sl_set_q[29], nullptr);   // prismatic: spinner only
   ASSERT_NE(joint_config_set_q[29], nullptr);
+  EXPECT_FALSE(c_config_pos[0]->active());         // redundant: the IK panel only shows
 
   // stored 725 / -725 on unlimited joints show and store 5 / -5
   JC->q[0] = 725;  JC->q[2] = -725;
@@ -237,10 +238,13 @@ TEST_F(PosePanels, ConditioningRules) {
   ASSERT_EQ(R->type, 2);
   menu_cb(nullptr, (void*)12L);
   EXPECT_FALSE(length_value->active());  EXPECT_FALSE(reach_value->active());
+  EXPECT_EQ(c_config_pos[0], nullptr);  EXPECT_NE(c_config_ori[0], nullptr);
   ASSERT_NE(NewRobot("Posit3"), nullptr);
   ASSERT_EQ(R->type, 4);
   Update_condit();
   EXPECT_FALSE(length_value->active());  EXPECT_TRUE(reach_value->active());
+  EXPECT_NE(c_config_pos[0], nullptr);  EXPECT_EQ(c_config_ori[0], nullptr);
+  EXPECT_EQ(cart_config_win->h(), 210);
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   Update_condit();
   EXPECT_TRUE(length_value->active());  EXPECT_TRUE(reach_value->active());
