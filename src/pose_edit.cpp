@@ -86,7 +86,8 @@ int ConditionLevel(double k) {
 }
 
 int FormatQText(char* buf, size_t size, double Q[3][3]) {
-  return snprintf(buf, size, "\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf",
+  return snprintf(buf, size,
+                  "\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf",
                   Q[0][0], Q[0][1], Q[0][2], Q[1][0], Q[1][1], Q[1][2], Q[2][0], Q[2][1], Q[2][2]);
 }
 
