@@ -67,6 +67,7 @@ void config(void) {
     config_browser->labelfont(FL_BOLD);  config_browser->labelsize(16);
     config_browser->align(FL_ALIGN_TOP);
     config_browser->callback(config_select_cb);
+    config_browser->when(FL_WHEN_RELEASE_ALWAYS);   // a second click on a pose goes there again
     Fl_Group* g = new Fl_Group(10, 230, 200, 35);
       config_spline = new Fl_Round_Button(30, 235, 70, 25, "Spline");
       config_spline->type(FL_RADIO_BUTTON);

@@ -153,9 +153,11 @@ void control(void) {
       ikp_tolerance = new Fl_Value_Input(150, 275, 75, 25, "Error Tolerance");
       ikp_tolerance->value(GetInvTol());
       ikp_tolerance->callback(ikp_tolerance_cb);
+      ikp_tolerance->when(FL_WHEN_ENTER_KEY | FL_WHEN_RELEASE);   // not on every keystroke
       ikp_max_iter = new Fl_Value_Input(150, 300, 75, 25, "Max. # of Iterations");
       ikp_max_iter->value(GetInvMax());
       ikp_max_iter->callback(ikp_max_iter_cb);
+      ikp_max_iter->when(FL_WHEN_ENTER_KEY | FL_WHEN_RELEASE);
     g->end();
     close_win(control_win);
   control_win->end();
