@@ -428,6 +428,10 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   }
 }
 
+double** GetAj(Robot robot, CartesianConfig cc) {
+  return cc && ready_for(robot, cc) ? Aj : nullptr;
+}
+
 // type 0 and 4: position rows of revolute columns / L. The error already carries its 1/L
 // from F2, and a prismatic column is per q/L, the unit of its step.
 void Normalize(int type, Robot robot) {

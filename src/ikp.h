@@ -39,6 +39,10 @@ double Norm(double* v, int n);
 double F2(CartesianConfig cc, double* f);
 // task Jacobian of the current frames into robot->J (and the axes Aj, the matrix P)
 void EvalObjJacobian(int type, Robot robot, CartesianConfig cc);
+// the orientation Jacobian of the last EvalObjJacobian: 3 x n joint axes in base
+// coordinates (zero columns for prismatic joints); the storage is made to fit robot and
+// cc->type first; NULL for a task kind other than 0, 2, 4
+double** GetAj(Robot robot, CartesianConfig cc);
 // divide the position rows of revolute columns by robot->avg_len (types 0 and 4); the
 // error of F2 already carries its 1/avg_len
 void Normalize(int type, Robot robot);

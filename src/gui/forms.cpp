@@ -11,6 +11,7 @@
 #include "gui/hubs.h"
 #include "gui/main_win.h"
 #include "gui/opengl_win.h"
+#include "gui/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
 #include "robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
@@ -18,17 +19,17 @@
 // CreateForms builds these hidden, in this order
 static void (*const form_builders[])(void) = {
   CreateMsg,   // the message window
-  // config,        Select Configuration (pose panels)
+  config,      // Select Configuration
   // end_eff,       End Effector (robot dialogs)
   // arch,          Load Robot (robot dialogs)
   // new_arch,      Create Robot (robot dialogs)
-  // condit,        Conditioning (pose panels)
+  condit,      // Conditioning
   // cart_traj,     Cartesian Trajectory (trajectories)
   // joint_traj,    Joint Trajectory (trajectories)
   obstacle,    // Obstacle (environment)
   payload,     // Payload (environment)
   workspace,   // Work Environment (environment)
-  // control,       Setting System (pose panels)
+  control,     // Setting System
   about,       // the About box
 };
 
@@ -36,11 +37,11 @@ static void (*const form_builders[])(void) = {
 
 // UpdateAll calls these in this order after JC or CC changed
 static void (*const pose_refreshers[])(void) = {
-  nullptr,     // cart_config_update(CC): Inverse Kinematics panel (pose panels)
-  // joint_config_update(JC): Forward Kinematics panel (pose panels)
-  // UpdateQ(CC): Q window (pose panels)
-  // UpdateJ(CC): J window (pose panels)
-  // Update_condit(): Conditioning (pose panels)
+  [] { cart_config_update(CC); },    // Inverse Kinematics panel
+  [] { joint_config_update(JC); },   // Forward Kinematics panel
+  [] { UpdateQ(CC); },               // Q window
+  [] { UpdateJ(CC); },               // J window
+  Update_condit,                     // Conditioning
 };
 
 //------------------------------------------------------------------ the robot-load rebuilds
@@ -48,9 +49,10 @@ static void (*const pose_refreshers[])(void) = {
 // NewRobot runs these in this order after the records of the new robot are in place
 // (R may be NULL when the file did not load)
 static void (*const robot_rebuilds[])(void) = {
-  nullptr,     // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ (pose panels)
+  RebuildPosePanels,   // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ
   // Link Settings, Edit Robot, Joint Limits windows (robot dialogs)
-  // Select Configuration refill (pose panels); End Effector refill (robot dialogs)
+  config_fill,         // Select Configuration refill
+  // End Effector refill (robot dialogs)
   WorkspaceAfterRobotLoad,   // Updateworkspace, hide the file list (environment)
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)

@@ -8,6 +8,7 @@
 #include "app_state.h"  // for: R
 #include "gui/environment.h"  // for: the environment commands
 #include "gui/hubs.h"
+#include "gui/pose_panels.h"  // for: the pose panels' menu commands
 
 //------------------------------------------------------------------ commands built here
 
@@ -32,18 +33,18 @@ static const MenuCommand commands[] = {
   {24, 1, nullptr},    // Save As: robot_saveas (robot dialogs)
   {99, 0, Exit},       // Exit: status 0 at once
   {5, 1, nullptr},     // Joint Limits: show the joint-limits window (robot dialogs)
-  {6, 1, nullptr},     // Select Configuration: config_fill, show the panel (pose panels)
-  {8, 1, nullptr},     // Forward Kinematics: show, joint_config_update(JC) (pose panels)
-  {9, 1, nullptr},     // Inverse Kinematics: show, cart_config_update(CC) (pose panels)
+  {6, 1, ShowConfig},       // Select Configuration: config_fill, show the panel
+  {8, 1, ShowJointConfig},  // Forward Kinematics: show, joint_config_update(JC)
+  {9, 1, ShowCartConfig},   // Inverse Kinematics: show, cart_config_update(CC)
   {11, 1, nullptr},    // Joint Trajectory: joint_traj_fill, show (trajectories)
   {10, 1, nullptr},    // Cartesian Trajectory: cart_traj_fill, show (trajectories)
   {26, 1, nullptr},    // Transform Trajectory: trans_pos_ori (trajectories)
-  {12, 1, nullptr},    // Conditioning: show, Update_condit() (pose panels)
+  {12, 1, ShowCondit},      // Conditioning: show, Update_condit()
   {15, 1, ShowWorkspaceDialog},  // Set Work Environment: object 1, show (environment)
   {18, 1, load_workspace},  // Load Work Environment: load_workspace (environment)
   {13, 1, ShowObstaclePanel},  // Obstacle: show the obstacle panel (environment)
   {14, 1, ShowPayloadPanel},  // Payload: show the payload panel (environment)
-  {4, 0, nullptr},     // Set System: show the settings panel (pose panels: Setting System)
+  {4, 0, ShowControl},      // Set System: show the Setting System panel
   {19, 1, nullptr},    // Export: export_gl (export)
   {25, 0, ShowAbout},  // About Velmora
 };
