@@ -10,6 +10,7 @@
 #include "gui/hubs.h"
 #include "gui/main_win.h"
 #include "gui/opengl_win.h"
+#include "gui/traj_panels.h"  // for: cart_traj(), joint_traj()
 #include "robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
@@ -22,8 +23,8 @@ static void (*const form_builders[])(void) = {
   // arch,          Load Robot (robot dialogs)
   // new_arch,      Create Robot (robot dialogs)
   // condit,        Conditioning (pose panels)
-  // cart_traj,     Cartesian Trajectory (trajectories)
-  // joint_traj,    Joint Trajectory (trajectories)
+  cart_traj,   // Cartesian Trajectory
+  joint_traj,  // Joint Trajectory
   // obstacle,      Obstacle (environment)
   // payload,       Payload (environment)
   // workspace,     Work Environment (environment)

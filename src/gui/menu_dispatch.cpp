@@ -7,6 +7,7 @@
 
 #include "app_state.h"  // for: R
 #include "gui/hubs.h"
+#include "gui/traj_panels.h"  // for: the trajectory windows
 
 //------------------------------------------------------------------ commands built here
 
@@ -34,9 +35,9 @@ static const MenuCommand commands[] = {
   {6, 1, nullptr},     // Select Configuration: config_fill, show the panel (pose panels)
   {8, 1, nullptr},     // Forward Kinematics: show, joint_config_update(JC) (pose panels)
   {9, 1, nullptr},     // Inverse Kinematics: show, cart_config_update(CC) (pose panels)
-  {11, 1, nullptr},    // Joint Trajectory: joint_traj_fill, show (trajectories)
-  {10, 1, nullptr},    // Cartesian Trajectory: cart_traj_fill, show (trajectories)
-  {26, 1, nullptr},    // Transform Trajectory: trans_pos_ori (trajectories)
+  {11, 1, joint_traj_show},  // Joint Trajectory: joint_traj_fill, show
+  {10, 1, cart_traj_show},   // Cartesian Trajectory: cart_traj_fill, show
+  {26, 1, trans_pos_ori},    // Transform Trajectory
   {12, 1, nullptr},    // Conditioning: show, Update_condit() (pose panels)
   {15, 1, nullptr},    // Set Work Environment: show, object 1, Updateworkspace (environment)
   {18, 1, nullptr},    // Load Work Environment: load_workspace (environment)
