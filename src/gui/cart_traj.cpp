@@ -84,6 +84,7 @@ void cart_traj(void) {
   cart_traj_win = new Fl_Window(285, 350, "Cartesian Trajectory");
     BuildTrajPanel(&cb, &panel);
     CtoJ_name = new Fl_Input(100, 285, 90, 25, "Joint Traj File:");
+    CtoJ_name->labelsize(12);             // the label fits the 100 pixels left of the input
     CtoJ_name->deactivate();
     CtoJ_save_b = new Fl_Button(200, 285, 65, 25, "Save JT");
     CtoJ_save_b->callback(CtoJ_save_cb, CtoJ_name);
@@ -157,8 +158,7 @@ void cart_traj_select_cb(Fl_Widget*, void*) {
     CtoJPresetName(name, preset, (int)sizeof preset);
     CtoJ_active(true);
     CtoJ_name->value(preset);
-    cart_traj_progress->bounds(0, CT.last);
-    cart_traj_progress->value(0);
+    TrajSliderBounds(cart_traj_progress, CT.last);
     if (coord_id != -1) Coordi_Trans(coord_id);
     gl_win_redraw();
   }

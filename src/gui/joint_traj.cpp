@@ -126,8 +126,7 @@ void joint_traj_select_cb(Fl_Widget*, void*) {
     JT.ShowFrames = joint_traj_frames->value();
     JT.mode = joint_traj_step->value() ? 2 : 1;
     if (LoadJointTrajectory(R, name, &JT) == 0) {
-      joint_traj_progress->bounds(0, JT.last);
-      joint_traj_progress->value(0);
+      TrajSliderBounds(joint_traj_progress, JT.last);
       gl_win_redraw();
     }
   }

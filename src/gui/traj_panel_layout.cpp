@@ -57,7 +57,8 @@ void BuildTrajPanel(const TrajPanelCallbacks* cb, TrajPanelWidgets* w) {
   g->end();
   w->progress = new Fl_Slider(10, 205, 265, 25);
   w->progress->type(FL_HOR_NICE_SLIDER);
-  w->progress->bounds(0, 0);  w->progress->step(1);  w->progress->value(0);
+  w->progress->step(1);
+  TrajSliderBounds(w->progress, 0);
   w->progress->callback(cb->progress);
   w->rev = new Fl_Button(190, 165, 40, 25, "@<");
   w->rev->callback(cb->rev);
@@ -92,6 +93,11 @@ void FillTrajList(Fl_Browser* b, const char* dir, int (*match)(const char*), int
 void TrajButtonsOff(const TrajPanelWidgets* w) {
   w->fwd->value(0);
   w->rev->value(0);
+}
+
+void TrajSliderBounds(Fl_Slider* s, int last) {
+  s->bounds(0, last > 1 ? last : 1);
+  s->value(0);
 }
 
 int TrajSliderPoint(Fl_Slider* s, int last) {

@@ -35,6 +35,9 @@ void FillTrajList(Fl_Browser* b, const char* dir, int (*match)(const char*), int
 // both direction buttons off
 void TrajButtonsOff(const TrajPanelWidgets* w);
 
+// the progress slider over the points 0..last, at 0; a slider of one point (or none) still
+// spans 0..1 so its knob stands at the left rather than in the middle
+void TrajSliderBounds(Fl_Slider* s, int last);
 // the progress slider's point: its value rounded into 0..last
 int TrajSliderPoint(Fl_Slider* s, int last);
 

@@ -18,8 +18,9 @@ static bool Open(Fl_Window* w) { return w && w->shown(); }
 static bool JointRun(OpenGL_WIN* view, bool* flag, Fl_Button* button, int dir) {
   if (!*flag || !Open(joint_traj_win)) return false;
   int tick = JointTrajTick(&JT, dir);
-  if (tick == TRAJ_TICK_IDLE) {         // stopped, or unloaded under the run
+  if (tick == TRAJ_TICK_IDLE) {         // stopped, or unloaded under the run (a robot load)
     *flag = false;
+    button->value(0);
     return true;
   }
   if (tick == TRAJ_TICK_END) {
@@ -31,11 +32,12 @@ static bool JointRun(OpenGL_WIN* view, bool* flag, Fl_Button* button, int dir) {
   return true;
 }
 
-static bool CartRun(OpenGL_WIN* view, bool* flag, int dir) {
+static bool CartRun(OpenGL_WIN* view, bool* flag, Fl_Button* button, int dir) {
   if (!*flag || !Open(cart_traj_win)) return false;
   int tick = CartTrajTick(&CT, dir);
   if (tick == TRAJ_TICK_IDLE) {
     *flag = false;
+    button->value(0);
     return true;
   }
   if (tick == TRAJ_TICK_END) {          // the end point is posed once more
@@ -68,6 +70,8 @@ bool JointTrajReverseTick(OpenGL_WIN* view) {
   return JointRun(view, &JointTraj_ani_rev, joint_traj_rev, -1);
 }
 
-bool CartTrajForwardTick(OpenGL_WIN* view) { return CartRun(view, &CartTraj_ani_fwd, 1); }
+bool CartTrajForwardTick(OpenGL_WIN* view) { return CartRun(view, &CartTraj_ani_fwd, cart_traj_fwd, 1); }
 
-bool CartTrajReverseTick(OpenGL_WIN* view) { return CartRun(view, &CartTraj_ani_rev, -1); }
+bool CartTrajReverseTick(OpenGL_WIN* view) {
+  return CartRun(view, &CartTraj_ani_rev, cart_traj_rev, -1);
+}

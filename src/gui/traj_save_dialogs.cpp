@@ -45,8 +45,9 @@ static void BuildAsk(void) {
 }
 
 static void BuildSaved(void) {
-  traj_saved_win = new Fl_Window(175, 75, "Message");
-    saved_text = new Fl_Box(0, 8, 175, 30);
+  // wider than the question: "Joint-trajectory saved" in bold 16 needs about 190 pixels
+  traj_saved_win = new Fl_Window(220, 75, "Message");
+    saved_text = new Fl_Box(0, 8, 220, 30);
     saved_text->labelfont(FL_BOLD);  saved_text->labelsize(16);
     close_win(traj_saved_win);
   traj_saved_win->end();

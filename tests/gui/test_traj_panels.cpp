@@ -122,7 +122,7 @@ TEST_F(TrajPanels, ObstaclesMoveWithTheJointPoint) {
 }
 
 // a closed Cartesian panel unloads its trajectory on the next tick, unless the Transform
-// window is open: then it stays loaded until that one closes too
+// window is open: then it stays loaded until that one closes too. A robot load stops a run
 TEST_F(TrajPanels, ClosedPanelUnloadsUnlessTransformOpen) {
   menu_cb(nullptr, (void*)10L);
   Select(cart_traj_select, "Puma560.arc");
@@ -137,6 +137,13 @@ TEST_F(TrajPanels, ClosedPanelUnloadsUnlessTransformOpen) {
   EXPECT_FALSE(CT.active);
   EXPECT_FALSE(CtoJ_save_b->active());  EXPECT_STREQ(CtoJ_name->value(), "");
   EXPECT_EQ(cart_traj_select->value(), 0);
+  // a robot load under a running playback unloads it: the next tick stops, nothing is posed
+  menu_cb(nullptr, (void*)10L);
+  Select(cart_traj_select, "Puma560.arc");
+  cart_traj_fwd->do_callback();
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  Tick();
+  EXPECT_FALSE(CartTraj_ani_fwd);  EXPECT_EQ(cart_traj_fwd->value(), 0);
 }
 
 static double Dist(const double* a, const double* b) {
