@@ -20,7 +20,7 @@ class OpenGL_WIN;
 // continuous playback running, set by the direction buttons, run by IdleCallback
 extern bool CartTraj_ani_fwd, CartTraj_ani_rev, JointTraj_ani_fwd, JointTraj_ani_rev;
 
-//------------------------------------------------------------------ Cartesian panel (cart_traj.cpp)
+//------------------------------------------------------------------ Cartesian (cart_traj.cpp)
 extern Fl_Window* cart_traj_win;
 extern Fl_Hold_Browser* cart_traj_select;
 extern Fl_Light_Button *cart_traj_points, *cart_traj_frames;
@@ -104,7 +104,7 @@ void trans_scale_cb(Fl_Widget*, void*);
 // "save": the moved path into "Ctraj/" + robot name + "." + the input, then both unloaded
 void traj_save_cb(Fl_Widget*, void*);
 
-//------------------------------------------------------------------ save dialogs (traj_save_dialogs.cpp)
+//------------------------------------------------------------------ saves (traj_save_dialogs.cpp)
 extern Fl_Window* traj_ask_win;     // "Overwrite existing file?"
 extern Fl_Button *traj_ask_ok, *traj_ask_cancel;
 extern Fl_Window* traj_saved_win;   // "Joint-trajectory saved" or "Trajectory  saved"
@@ -116,7 +116,7 @@ void TrajAskOverwrite(Fl_Window* over, const char* ok, const char* cancel, const
 // the message window with text (bold 16) and a "close" button
 void TrajShowSaved(const char* text);
 
-//------------------------------------------------------------------ timer sections (traj_playback.cpp)
+//------------------------------------------------------------------ timer (traj_playback.cpp)
 // each returns true when its start condition held this tick (the timer then runs fast)
 bool JointTrajForwardTick(OpenGL_WIN* view);
 // a hidden panel's trajectory is unloaded unless the Transform window is open; never fast

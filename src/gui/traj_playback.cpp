@@ -70,7 +70,9 @@ bool JointTrajReverseTick(OpenGL_WIN* view) {
   return JointRun(view, &JointTraj_ani_rev, joint_traj_rev, -1);
 }
 
-bool CartTrajForwardTick(OpenGL_WIN* view) { return CartRun(view, &CartTraj_ani_fwd, cart_traj_fwd, 1); }
+bool CartTrajForwardTick(OpenGL_WIN* view) {
+  return CartRun(view, &CartTraj_ani_fwd, cart_traj_fwd, 1);
+}
 
 bool CartTrajReverseTick(OpenGL_WIN* view) {
   return CartRun(view, &CartTraj_ani_rev, cart_traj_rev, -1);
