@@ -150,9 +150,13 @@ void cart_traj_select_cb(Fl_Widget*, void*) {
   CT.ShowPoints = cart_traj_points->value();
   CT.ShowFrames = cart_traj_frames->value();
   CT.mode = cart_traj_step->value() ? 2 : 1;
+  const char* name = cart_traj_select->text(line);
+  if (!cart_traj_fill_match(name)) {    // listed for the robot before the last load
+    cart_traj_fill();
+    return;
+  }
   ClearMessage();
   cart_traj_clear(&CT);
-  const char* name = cart_traj_select->text(line);
   if (LoadCartesianTrajectory(R, name, &CT) == 0) {
     char preset[TOK_PATH_MAX + 1];
     CtoJPresetName(name, preset, (int)sizeof preset);
@@ -212,7 +216,8 @@ void cart_traj_clear_cb(Fl_Widget*, void*) {
 void CtoJ_save_cb(Fl_Widget*, void* input) {
   if (!R || !CT.active) return;
   char path[TOK_PATH_MAX + 1];
-  if (TrajSavePath(path, JTRAJ_DIR, R, ((Fl_Input*)input)->value()) != 0) return;
+  Fl_Input* in = input ? (Fl_Input*)input : CtoJ_name;
+  if (TrajSavePath(path, JTRAJ_DIR, R, in->value()) != 0) return;
   if (TrajFileExists(path)) TrajAskOverwrite(cart_traj_win, "Ok", "Cancel", path, CtoJ_save_ok);
   else CtoJ_save_ok(path);
 }

@@ -118,6 +118,10 @@ void joint_traj_select_cb(Fl_Widget*, void*) {
   int line = joint_traj_select->value();
   if (line > 0 && R) {
     const char* name = joint_traj_select->text(line);
+    if (!joint_traj_fill_match(name)) {   // listed for the robot before the last load
+      joint_traj_fill();
+      return;
+    }
     ClearMessage();
     printf("%s\n", name);
     joint_traj_clear(&JT);
