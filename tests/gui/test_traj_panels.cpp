@@ -163,7 +163,7 @@ static void ArcPositions(double r[80][3]) {
 }
 
 // the sample's Cartesian path played forward stops on its last point and back on its first;
-// "Save JT" (asking before it overwrites) gives a joint file that plays the same poses; a
+// "Save JT" (refusing a hidden name, asking before it overwrites) gives a joint file that plays the same poses; a
 // moved copy saves, clears both trajectories and loads again one unit further along x.
 // Poses agree within the solver's stop and the six printed decimals (1e-3)
 TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
@@ -183,6 +183,11 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   EXPECT_EQ(CT.ctp, 0);  EXPECT_EQ(cart_traj_rev->value(), 0);
   EXPECT_LT(Dist(CC->r, r[0]), 1e-3);
 
+  CtoJ_name->value(".hidden");           // refused: the list would never show it
+  CtoJ_save_b->do_callback();
+  EXPECT_EQ(SavedText(), "");
+  EXPECT_EQ(ReadTextFile("Jtraj/Puma560..hidden"), "");
+  CtoJ_name->value("arc_JT");
   WriteTextFile("Jtraj/Puma560.arc_JT", "old\n");
   CtoJ_save_b->do_callback();
   ASSERT_TRUE(traj_ask_win && traj_ask_win->shown());
