@@ -12,6 +12,7 @@
 #include "gui/main_win.h"
 #include "gui/opengl_win.h"
 #include "gui/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
+#include "gui/traj_panels.h"  // for: cart_traj(), joint_traj()
 #include "robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
@@ -24,8 +25,8 @@ static void (*const form_builders[])(void) = {
   // arch,          Load Robot (robot dialogs)
   // new_arch,      Create Robot (robot dialogs)
   condit,      // Conditioning
-  // cart_traj,     Cartesian Trajectory (trajectories)
-  // joint_traj,    Joint Trajectory (trajectories)
+  cart_traj,   // Cartesian Trajectory
+  joint_traj,  // Joint Trajectory
   obstacle,    // Obstacle (environment)
   payload,     // Payload (environment)
   workspace,   // Work Environment (environment)
@@ -54,6 +55,7 @@ static void (*const robot_rebuilds[])(void) = {
   config_fill,         // Select Configuration refill
   // End Effector refill (robot dialogs)
   WorkspaceAfterRobotLoad,   // Updateworkspace, hide the file list (environment)
+  TrajPanelsNewRobot,  // empty both trajectory panels
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
 };

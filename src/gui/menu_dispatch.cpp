@@ -9,6 +9,7 @@
 #include "gui/environment.h"  // for: the environment commands
 #include "gui/hubs.h"
 #include "gui/pose_panels.h"  // for: the pose panels' menu commands
+#include "gui/traj_panels.h"  // for: the trajectory windows
 
 //------------------------------------------------------------------ commands built here
 
@@ -36,9 +37,9 @@ static const MenuCommand commands[] = {
   {6, 1, ShowConfig},       // Select Configuration: config_fill, show the panel
   {8, 1, ShowJointConfig},  // Forward Kinematics: show, joint_config_update(JC)
   {9, 1, ShowCartConfig},   // Inverse Kinematics: show, cart_config_update(CC)
-  {11, 1, nullptr},    // Joint Trajectory: joint_traj_fill, show (trajectories)
-  {10, 1, nullptr},    // Cartesian Trajectory: cart_traj_fill, show (trajectories)
-  {26, 1, nullptr},    // Transform Trajectory: trans_pos_ori (trajectories)
+  {11, 1, joint_traj_show},  // Joint Trajectory: joint_traj_fill, show
+  {10, 1, cart_traj_show},   // Cartesian Trajectory: cart_traj_fill, show
+  {26, 1, trans_pos_ori},    // Transform Trajectory
   {12, 1, ShowCondit},      // Conditioning: show, Update_condit()
   {15, 1, ShowWorkspaceDialog},  // Set Work Environment: object 1, show (environment)
   {18, 1, load_workspace},  // Load Work Environment: load_workspace (environment)

@@ -9,6 +9,7 @@
 #include "app_state.h"      // for: R, JC, CC
 #include "gui/hubs.h"       // for: UpdateAll()
 #include "gui/opengl_win.h"
+#include "gui/traj_panels.h"  // for: the trajectory sections
 #include "ikp.h"            // for: FwdKin()
 #include "jconfig.h"        // for: InterpolateConfig_ani, ConfigStep()
 
@@ -38,10 +39,10 @@ void IdleCallback(void* data) {
   OpenGL_WIN* view = (OpenGL_WIN*)data;
   bool moving = false;
   moving |= ConfigurationMove(view);
-  // joint trajectory forward (trajectories)
-  // closed trajectory panels: clear their trajectories (trajectories)
-  // joint trajectory reverse (trajectories)
-  // Cartesian trajectory forward (trajectories)
-  // Cartesian trajectory reverse (trajectories)
+  moving |= JointTrajForwardTick(view);
+  moving |= ClosedTrajPanelsTick();
+  moving |= JointTrajReverseTick(view);
+  moving |= CartTrajForwardTick(view);
+  moving |= CartTrajReverseTick(view);
   Fl::repeat_timeout(moving ? 0.017 : 0.1, IdleCallback, data);
 }
