@@ -10,6 +10,7 @@
 #include "gui/hubs.h"
 #include "gui/main_win.h"
 #include "gui/opengl_win.h"
+#include "gui/robot_dlg.h"  // for: the robot dialogs
 #include "robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
@@ -18,9 +19,9 @@
 static void (*const form_builders[])(void) = {
   CreateMsg,   // the message window
   // config,        Select Configuration (pose panels)
-  // end_eff,       End Effector (robot dialogs)
-  // arch,          Load Robot (robot dialogs)
-  // new_arch,      Create Robot (robot dialogs)
+  end_eff,     // End Effector (robot dialogs)
+  arch,        // Load Robot (robot dialogs)
+  new_arch,    // Create Robot (robot dialogs)
   // condit,        Conditioning (pose panels)
   // cart_traj,     Cartesian Trajectory (trajectories)
   // joint_traj,    Joint Trajectory (trajectories)
@@ -48,9 +49,10 @@ static void (*const pose_refreshers[])(void) = {
 // (R may be NULL when the file did not load)
 static void (*const robot_rebuilds[])(void) = {
   nullptr,     // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ (pose panels)
-  // Link Settings, Edit Robot, Joint Limits windows (robot dialogs)
+  robot_dialogs_rebuild,   // Link Settings, Edit Robot, Joint Limits; End Effector refill
   // Select Configuration refill (pose panels); End Effector refill (robot dialogs)
   // Updateworkspace (environment)
+  robot_dialogs_close,     // Create Robot, End Effector, DH, About hidden; Save As destroyed
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
 };
