@@ -222,10 +222,10 @@ void link_edit(int i) {
     Fl_Group* joint = new Fl_Group(50, 30, 215, 25, "Joint");
     joint->labelfont(FL_BOLD);  joint->labelsize(16);  joint->align(FL_ALIGN_LEFT);
       e->is_prismatic = new Fl_Round_Button(60, 30, 80, 25, "Prismatic");
-      e->is_prismatic->type(FL_RADIO_BUTTON);
+      e->is_prismatic->type(FL_RADIO_BUTTON);  e->is_prismatic->labelsize(12);
       e->is_prismatic->callback(link_edit_prismatic_cb, (void*)(long)i);
       e->is_revolute = new Fl_Round_Button(140, 30, 80, 25, "Revolute");
-      e->is_revolute->type(FL_RADIO_BUTTON);
+      e->is_revolute->type(FL_RADIO_BUTTON);  e->is_revolute->labelsize(12);
       e->is_revolute->callback(link_edit_revolute_cb, (void*)(long)i);
     joint->end();
     e->prismatic = new Fl_Group(5, 55, 110, 95);

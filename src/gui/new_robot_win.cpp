@@ -188,7 +188,7 @@ void new_robot1(void) {
       b->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
     }
     Fl_Box* pl = new Fl_Box(5, 185, 30, 25, "Prismatic");
-    pl->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    pl->labelsize(11);  pl->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     new Fl_Box(5, 240, 30, 25, "min");
     new Fl_Box(5, 265, 30, 25, "max");
     for (int i = 0; i < new_links; i++) {
@@ -209,7 +209,7 @@ void new_robot1(void) {
       if (i >= 6) new_robot_input_hide(i);
     }
     Fl_Box* ll = new Fl_Box(5, 215, 30, 25, "Limits");
-    ll->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    ll->labelsize(11);  ll->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     Fl_Group* g = new Fl_Group(10, 325, 390, 105, "Description");
     g->box(FL_ENGRAVED_FRAME);  g->labelsize(16);  g->align(FL_ALIGN_TOP);
       m_description_input = new Fl_Multiline_Input(10, 325, 380, 100);
