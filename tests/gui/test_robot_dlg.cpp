@@ -13,6 +13,7 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Text_Display.H>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -68,9 +69,10 @@ static void SetSpinner(Jw_Spinner* s, double v) {
 // although Puma560 is "full", the view distance is 4 avg_len, the title names it
 TEST_F(RobotDlg, LoadAThenB) {
   ASSERT_TRUE(Pick("Puma560"));
-  EXPECT_STREQ(m_description_output->buffer()->text(),
-               "Puma560  Six revolute joints, shoulder 6.6 above the floor; lengths in "
-               "decimetres. The built-in model draws it; the hand is mounted. ");
+  char* shown = m_description_output->buffer()->text();
+  EXPECT_STREQ(shown, "Puma560  Six revolute joints, shoulder 6.6 above the floor; lengths in "
+                      "decimetres. The built-in model draws it; the hand is mounted. ");
+  free(shown);
   ASSERT_TRUE(Pick("Redund7"));
   robot_load_cb(nullptr, nullptr);
   ASSERT_NE(R, nullptr);
