@@ -328,3 +328,20 @@ TEST_F(RobotDlg, ThirtyLinksFitEveryWindow) {
   EXPECT_TRUE(input_a[29]->visible());  EXPECT_FALSE(input_a[23]->visible());
   arch_new_win->hide();
 }
+
+// Puma560 drawn generic ("Up") gets its bodies; back to "Full" switches limits on and puts
+// a joint beyond its limit (170 > 160) on the limit, the spinners showing [-160, 160]
+TEST_F(RobotDlg, GeometryUpThenFull) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  EXPECT_EQ(R->L[1].hinge, nullptr);
+  geom_up->setonly();
+  geom_up->do_callback();
+  EXPECT_EQ(R->geom_type, 0);  EXPECT_NE(R->L[1].hinge, nullptr);
+  JC->q[0] = 170;
+  geom_full->setonly();
+  geom_full->do_callback();
+  EXPECT_EQ(R->geom_type, 2);  EXPECT_EQ(R->limits, 1);
+  EXPECT_EQ(JC->q[0], 160);
+  EXPECT_EQ(LE[0].min->value(), -160);  EXPECT_EQ(LE[0].max->value(), 160);
+  EXPECT_TRUE(LE[0].min->active());  EXPECT_EQ(joint_limits_on->value(), 1);
+}
