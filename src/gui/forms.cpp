@@ -13,6 +13,7 @@
 #include "gui/opengl_win.h"
 #include "gui/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
 #include "gui/traj_panels.h"  // for: cart_traj(), joint_traj()
+#include "gui/robot_dlg.h"  // for: the robot dialogs
 #include "robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
@@ -21,9 +22,9 @@
 static void (*const form_builders[])(void) = {
   CreateMsg,   // the message window
   config,      // Select Configuration
-  // end_eff,       End Effector (robot dialogs)
-  // arch,          Load Robot (robot dialogs)
-  // new_arch,      Create Robot (robot dialogs)
+  end_eff,     // End Effector
+  arch,        // Load Robot
+  new_arch,    // Create Robot
   condit,      // Conditioning
   cart_traj,   // Cartesian Trajectory
   joint_traj,  // Joint Trajectory
@@ -50,12 +51,12 @@ static void (*const pose_refreshers[])(void) = {
 // NewRobot runs these in this order after the records of the new robot are in place
 // (R may be NULL when the file did not load)
 static void (*const robot_rebuilds[])(void) = {
-  RebuildPosePanels,   // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ
-  // Link Settings, Edit Robot, Joint Limits windows (robot dialogs)
-  config_fill,         // Select Configuration refill
-  // End Effector refill (robot dialogs)
-  WorkspaceAfterRobotLoad,   // Updateworkspace, hide the file list (environment)
-  TrajPanelsNewRobot,  // empty both trajectory panels
+  RebuildPosePanels,       // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ
+  robot_dialogs_rebuild,   // Link Settings, Edit Robot, Joint Limits; End Effector refill
+  config_fill,             // Select Configuration refill
+  WorkspaceAfterRobotLoad, // Updateworkspace, hide the file list (environment)
+  TrajPanelsNewRobot,      // empty both trajectory panels
+  robot_dialogs_close,     // Create Robot, End Effector, DH, About hidden; Save As destroyed
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
 };

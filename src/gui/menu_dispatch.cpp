@@ -10,6 +10,7 @@
 #include "gui/hubs.h"
 #include "gui/pose_panels.h"  // for: the pose panels' menu commands
 #include "gui/traj_panels.h"  // for: the trajectory windows
+#include "gui/robot_dlg.h"  // for: the robot dialogs
 
 //------------------------------------------------------------------ commands built here
 
@@ -25,15 +26,15 @@ typedef struct _MenuCommand_ {
 } MenuCommand;
 
 static const MenuCommand commands[] = {
-  {22, 0, nullptr},    // New Robot: show the Create Robot dialog (robot dialogs)
-  {1, 0, nullptr},     // Load Robot: arch_fill, show the robot list (robot dialogs)
-  {2, 1, nullptr},     // Edit Robot: show the Edit Robot window (robot dialogs)
-  {27, 1, nullptr},    // DH Parameter: display_DH_parameter (robot dialogs)
-  {3, 1, nullptr},     // End Effector: show the end-effector dialog (robot dialogs)
-  {23, 1, nullptr},    // Save: edit_robot_save_cb (robot dialogs)
-  {24, 1, nullptr},    // Save As: robot_saveas (robot dialogs)
+  {22, 0, new_arch_show},         // New Robot: show the Create Robot dialog (robot dialogs)
+  {1, 0, arch_show},              // Load Robot: arch_fill, show the robot list (robot dialogs)
+  {2, 1, edit_robot_show},        // Edit Robot: show the Edit Robot window (robot dialogs)
+  {27, 1, display_DH_parameter},  // DH Parameter: display_DH_parameter (robot dialogs)
+  {3, 1, end_eff_show},           // End Effector: show the end-effector dialog (robot dialogs)
+  {23, 1, edit_robot_save_cb},    // Save: edit_robot_save_cb (robot dialogs)
+  {24, 1, robot_saveas},          // Save As: robot_saveas (robot dialogs)
   {99, 0, Exit},       // Exit: status 0 at once
-  {5, 1, nullptr},     // Joint Limits: show the joint-limits window (robot dialogs)
+  {5, 1, joint_limits_show},      // Joint Limits: show the joint-limits window
   {6, 1, ShowConfig},       // Select Configuration: config_fill, show the panel
   {8, 1, ShowJointConfig},  // Forward Kinematics: show, joint_config_update(JC)
   {9, 1, ShowCartConfig},   // Inverse Kinematics: show, cart_config_update(CC)
