@@ -628,16 +628,23 @@ int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
 }
 
 // 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
-// type 4 the normalised Jacobian
-double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
-  Robot robot = R;
+// type 4 the normalised Jacobian; the rank line printed when trace is set. M sits on the
+// stack for the usual arms: the conditioning map calls this once per cell
+static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int trace) {
   if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
   int n = robot->n, type = cc->type;
   frames(robot, jc);
   EvalObjJacobian(type, robot, cc);
   Normalize(type, robot);
   int rows = type == 0 ? 6 : 3;
-  double** M = JmMatrix(rows, n);
+  double buf[6*16];
+  double* rowp[6];
+  double** M = rowp;
+  if (n <= 16) {
+    for (int i = 0; i < rows; i++) rowp[i] = buf + i*n;
+  } else {
+    M = JmMatrix(rows, n);
+  }
   for (int j = 0; j < n; j++) {
     for (int i = 0; i < 3; i++) {
       if (type == 0) {
@@ -650,7 +657,17 @@ double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
       }
     }
   }
-  double c = JmMatrixCondition(M, rows, n);
-  JmFreeMatrix(M);
+  int rank;
+  double c = JmMatrixConditionRank(M, rows, n, &rank);
+  if (trace) printf("Matrix Rank %d\n", rank);
+  if (M != rowp) JmFreeMatrix(M);
   return c == -1 ? 0.0 : 1.0/c;
+}
+
+double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(R, jc, cc, 1);
+}
+
+double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(robot, jc, cc, 0);
 }

@@ -13,13 +13,11 @@
 //------------------------------------------------------------------ public API
 
 // k = min(m, n); M = A'A or A A' (k x k); sqrt(trace(M) trace(M^-1)) / k; -1 when rank < k.
-// Prints "Matrix Rank %d\n"; A is unchanged
-double JmMatrixCondition(double** A, int m, int n) {
+// The rank goes to *rank; nothing is printed; A is unchanged
+double JmMatrixConditionRank(double** A, int m, int n, int* rank) {
   int k = m < n ? m : n;
-  if (k <= 0) {
-    printf("Matrix Rank %d\n", 0);
-    return -1.0;
-  }
+  *rank = 0;
+  if (k <= 0) return -1.0;
   int need = k*k + 2*k;
   double dbuf[COND_STACK];
   double* rbuf[COND_ISTACK];
@@ -44,7 +42,7 @@ double JmMatrixCondition(double** A, int m, int n) {
 
   double result = -1.0;
   int r = JmHHRedP(M, k, k, v, piv);
-  printf("Matrix Rank %d\n", r);
+  *rank = r;
   if (r == k) {
     // trace of M^-1, one column at a time: Q' e_j, back substitution, unpermute
     double t = 0.0;
@@ -63,4 +61,12 @@ double JmMatrixCondition(double** A, int m, int n) {
   if (M != rbuf) JmFreeConvertMatrix(M);
   if (W != dbuf) JmFreeVector(W);
   return result;
+}
+
+// the same, then "Matrix Rank %d\n"
+double JmMatrixCondition(double** A, int m, int n) {
+  int r;
+  double c = JmMatrixConditionRank(A, m, n, &r);
+  printf("Matrix Rank %d\n", r);
+  return c;
 }
