@@ -18,9 +18,15 @@
 //------------------------------------------------------------------ static helpers
 
 // the shortest decimal text that reads back as exactly v (a float parameter of the model
-// keeps all its digits: 4.318 stored as a float is 4.3179998397827148)
+// keeps all its digits: 4.318 stored as a float is 4.3179998397827148); six digits for
+// the visual bodies, which nothing computes with
+static int exact = 1;
 static void num(char* buf, int size, double v) {
   if (v == 0.0) v = 0.0;                                   // no "-0"
+  if (!exact) {
+    snprintf(buf, size, "%.6g", v);
+    return;
+  }
   for (int p = 1; p <= 17; p++) {
     snprintf(buf, size, "%.*g", p, v);
     if (strtod(buf, nullptr) == v) return;
@@ -79,6 +85,7 @@ static void put_origin(FILE* f, double T[3][4]) {
 static void put_cylinder(FILE* f, double rad, const double p[3], const double u[3], double len,
                          const char* material) {
   char r[32], l[32];
+  exact = 0;
   num(r, sizeof r, rad);  num(l, sizeof l, len);
   // the cylinder's axis is z: turn it by pitch then yaw onto u
   double pitch = atan2(sqrt(u[0]*u[0] + u[1]*u[1]), u[2]), yaw = atan2(u[1], u[0]);
@@ -88,6 +95,7 @@ static void put_cylinder(FILE* f, double rad, const double p[3], const double u[
   put3(f, "rpy", 0.0, pitch, yaw);
   fprintf(f, "/>\n      <geometry><cylinder radius=\"%s\" length=\"%s\"/></geometry>\n"
              "      <material name=\"%s\"/>\n    </visual>\n", r, l, material);
+  exact = 1;
 }
 
 // link k's bodies in its own frame: a hinge at the joint, then the offset along z and the
