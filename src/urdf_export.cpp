@@ -18,25 +18,20 @@
 //------------------------------------------------------------------ static helpers
 
 // the shortest decimal text that reads back as exactly v (a float parameter of the model
-// keeps all its digits: 4.318 stored as a float is 4.3179998397827148); six digits for
-// the visual bodies, which nothing computes with
-static int exact = 1;
-static void num(char* buf, int size, double v) {
+// keeps all its digits: 4.318 stored as a float is 4.3179998397827148); with exact 0 six
+// digits, for the visual bodies, which nothing computes with
+static void num(char* buf, int size, double v, int exact = 1) {
   if (v == 0.0) v = 0.0;                                   // no "-0"
-  if (!exact) {
-    snprintf(buf, size, "%.6g", v);
-    return;
-  }
-  for (int p = 1; p <= 17; p++) {
+  for (int p = exact ? 1 : 6; p <= 17; p++) {
     snprintf(buf, size, "%.*g", p, v);
-    if (strtod(buf, nullptr) == v) return;
+    if (!exact || strtod(buf, nullptr) == v) return;
   }
 }
 
 // three numbers separated by blanks, as xyz and rpy take them
-static void put3(FILE* f, const char* attr, double x, double y, double z) {
+static void put3(FILE* f, const char* attr, double x, double y, double z, int exact = 1) {
   char a[32], b[32], c[32];
-  num(a, sizeof a, x);  num(b, sizeof b, y);  num(c, sizeof c, z);
+  num(a, sizeof a, x, exact);  num(b, sizeof b, y, exact);  num(c, sizeof c, z, exact);
   fprintf(f, "%s=\"%s %s %s\"", attr, a, b, c);
 }
 
@@ -85,17 +80,15 @@ static void put_origin(FILE* f, double T[3][4]) {
 static void put_cylinder(FILE* f, double rad, const double p[3], const double u[3], double len,
                          const char* material) {
   char r[32], l[32];
-  exact = 0;
-  num(r, sizeof r, rad);  num(l, sizeof l, len);
+  num(r, sizeof r, rad, 0);  num(l, sizeof l, len, 0);
   // the cylinder's axis is z: turn it by pitch then yaw onto u
   double pitch = atan2(sqrt(u[0]*u[0] + u[1]*u[1]), u[2]), yaw = atan2(u[1], u[0]);
   fputs("    <visual>\n      <origin ", f);
-  put3(f, "xyz", p[0] + u[0]*len/2, p[1] + u[1]*len/2, p[2] + u[2]*len/2);
+  put3(f, "xyz", p[0] + u[0]*len/2, p[1] + u[1]*len/2, p[2] + u[2]*len/2, 0);
   fputs(" ", f);
-  put3(f, "rpy", 0.0, pitch, yaw);
+  put3(f, "rpy", 0.0, pitch, yaw, 0);
   fprintf(f, "/>\n      <geometry><cylinder radius=\"%s\" length=\"%s\"/></geometry>\n"
              "      <material name=\"%s\"/>\n    </visual>\n", r, l, material);
-  exact = 1;
 }
 
 // link k's bodies in its own frame: a hinge at the joint, then the offset along z and the
