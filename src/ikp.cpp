@@ -375,6 +375,22 @@ double F2(CartesianConfig cc, double* fv) {
   return Norm(fv, rows);
 }
 
+// axis zj of joint j in base coordinates and zj x rhoj, formed in the joint's own frame,
+// where the axis is z: B (-y, x, 0) with B = Q_1(j - 1) and (x, y) from r_1(j)
+static void joint_column(const Link* L, int j, double z[3], double zr[3]) {
+  if (j == 0) {
+    z[0] = 0;  z[1] = 0;  z[2] = 1;
+    zr[0] = -L[0].r_1[1];  zr[1] = L[0].r_1[0];  zr[2] = 0;
+  } else {
+    double** B = L[j - 1].Q_1;
+    double x = L[j].r_1[0], y = L[j].r_1[1];
+    for (int i = 0; i < 3; i++) {
+      z[i] = B[i][2];
+      zr[i] = B[i][0]*(-y) + B[i][1]*x;
+    }
+  }
+}
+
 // column j: axis zj and zj x rhoj formed in the joint's own frame, where the axis is z
 void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   int n = robot->n;
@@ -392,17 +408,7 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   }
   for (int j = 0; j < n; j++) {
     double z[3], zr[3];
-    if (j == 0) {
-      z[0] = 0;  z[1] = 0;  z[2] = 1;
-      zr[0] = -L[0].r_1[1];  zr[1] = L[0].r_1[0];  zr[2] = 0;
-    } else {
-      double** B = L[j - 1].Q_1;
-      double x = L[j].r_1[0], y = L[j].r_1[1];
-      for (int i = 0; i < 3; i++) {
-        z[i] = B[i][2];
-        zr[i] = B[i][0]*(-y) + B[i][1]*x;   // B (-y, x, 0)
-      }
-    }
+    joint_column(L, j, z, zr);
     int rev = L[j].joint == 0;
     if (type == 0 || type == 2) {
       for (int i = 0; i < 3; i++) Aj[i][j] = rev ? z[i] : 0.0;
@@ -632,29 +638,52 @@ int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
 }
 
 // 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
-// type 4 the normalised Jacobian
-double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
-  Robot robot = R;
+// type 4 the normalised Jacobian; the rank line printed when trace is set. M sits on the
+// stack for the usual arms: the conditioning map calls this once per cell
+static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int trace) {
   if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
   int n = robot->n, type = cc->type;
   frames(robot, jc);
-  EvalObjJacobian(type, robot, cc);
-  Normalize(type, robot);
   int rows = type == 0 ? 6 : 3;
-  double** M = JmMatrix(rows, n);
+  double buf[6*16];
+  double* rowp[6];
+  double** M = rowp;
+  if (n <= 16) {
+    for (int i = 0; i < rows; i++) rowp[i] = buf + i*n;
+  } else {
+    M = JmMatrix(rows, n);
+  }
+  // the entries EvalObjJacobian and Normalize would leave in Aj and J, the orientation
+  // rows skipped: the axis of a revolute joint (0 for a slide) over its position column,
+  // zj x rhoj / L for a revolute joint and zj for a slide
+  double L = robot->avg_len;
   for (int j = 0; j < n; j++) {
+    double z[3], zr[3];
+    joint_column(robot->L, j, z, zr);
+    int rev = robot->L[j].joint == 0;
     for (int i = 0; i < 3; i++) {
+      double pos = rev ? zr[i]/L : z[i];
       if (type == 0) {
-        M[i][j] = Aj[i][j];
-        M[3 + i][j] = robot->J[4 + i][j];
+        M[i][j] = rev ? z[i] : 0.0;
+        M[3 + i][j] = pos;
       } else if (type == 2) {
-        M[i][j] = Aj[i][j];
+        M[i][j] = rev ? z[i] : 0.0;
       } else {
-        M[i][j] = robot->J[i][j];
+        M[i][j] = pos;
       }
     }
   }
-  double c = JmMatrixCondition(M, rows, n);
-  JmFreeMatrix(M);
+  int rank;
+  double c = JmMatrixConditionRank(M, rows, n, &rank);
+  if (trace) printf("Matrix Rank %d\n", rank);
+  if (M != rowp) JmFreeMatrix(M);
   return c == -1 ? 0.0 : 1.0/c;
+}
+
+double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(R, jc, cc, 1);
+}
+
+double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(robot, jc, cc, 0);
 }

@@ -89,5 +89,7 @@ const char* InvErr(int code);
 // reciprocal condition number of the current robot's normalised task Jacobian at jc;
 // 0 when rank-deficient or for a task kind other than 0, 2, 4
 double GetJacobianCond(JointConfig jc, CartesianConfig cc);
+// the same value for any robot, without the rank line on standard output
+double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc);
 
 #endif
