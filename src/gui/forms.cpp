@@ -9,6 +9,7 @@
 #include "app_state.h"     // for: R, JC, CC, ErrStatus
 #include "gui/hubs.h"
 #include "gui/main_win.h"
+#include "gui/menu_export_gl.h"  // for: DestroyExportWindow()
 #include "gui/opengl_win.h"
 #include "robot_load.h"    // for: LoadRobotRecords()
 
@@ -53,6 +54,7 @@ static void (*const robot_rebuilds[])(void) = {
   // Updateworkspace (environment)
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
+  DestroyExportWindow,   // destroy Export (export)
 };
 
 //------------------------------------------------------------------ static helpers

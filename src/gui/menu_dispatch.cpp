@@ -7,6 +7,7 @@
 
 #include "app_state.h"  // for: R
 #include "gui/hubs.h"
+#include "gui/menu_export_gl.h"  // for: export_gl()
 
 //------------------------------------------------------------------ commands built here
 
@@ -43,7 +44,7 @@ static const MenuCommand commands[] = {
   {13, 1, nullptr},    // Obstacle: show the obstacle panel (environment)
   {14, 1, nullptr},    // Payload: show the payload panel (environment)
   {4, 0, nullptr},     // Set System: show the settings panel (pose panels: Setting System)
-  {19, 1, nullptr},    // Export: export_gl (export)
+  {19, 1, export_gl},  // Export: the export dialog
   {25, 0, ShowAbout},  // About Velmora
 };
 static const int ncommands = sizeof(commands)/sizeof(commands[0]);

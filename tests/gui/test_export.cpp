@@ -1,0 +1,304 @@
+// test_export.cpp -- covers src/gui/menu_export_gl.cpp, scene_export.cpp and the figure
+// command: files of each format checked by outside tools, exports rasterised and compared
+// with the pixels of the same view
+#include <gtest/gtest.h>
+
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Input_Choice.H>
+#include <gl2ps.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app_state.h"
+#include "gui/menu_export_gl.h"
+#include "gui/scene_export.h"
+#include "gui_window.h"
+#include "robot_load.h"
+#include "support/data_copy.h"
+
+//------------------------------------------------------------------ helpers
+
+// the dialog as a user meets it: Export from the menu, a format picked, "Save" pressed
+static void ExportFromDialog(const char* title, int format_item) {
+  menu_cb(nullptr, (void*)19L);
+  ASSERT_NE(export_win, nullptr);
+  export_gl_filename->value(title);
+  if (format_item >= 0) {
+    export_gl_format->value(format_item);
+    export_gl_format->do_callback();
+  }
+  for (int i = 0; i < export_win->children(); i++) {
+    Fl_Widget* w = export_win->child(i);
+    if (w->label() && !strcmp(w->label(), "Save")) { w->do_callback();  return; }
+  }
+  ADD_FAILURE() << "no Save button";
+}
+
+static bool StartsWith(const std::string& s, const char* head) {
+  return s.compare(0, strlen(head), head) == 0;
+}
+
+static bool Shell(const std::string& cmd) { return system(cmd.c_str()) == 0; }
+
+// the checks of each kind by outside tools: PostScript header, EPS box of the 600 x 600
+// viewport, PDF rendered by pdftoppm, SVG parsed as XML holding polygons
+static void ExpectWellFormed(const std::string& path, int format) {
+  std::string s = ReadTextFile(path);
+  switch (format) {
+    case GL2PS_PS:
+      EXPECT_TRUE(StartsWith(s, "%!PS-Adobe-3.0\n")) << path;
+      break;
+    case GL2PS_EPS:
+      EXPECT_TRUE(StartsWith(s, "%!PS-Adobe-3.0 EPSF-3.0\n")) << path;
+      EXPECT_NE(s.find("\n%%BoundingBox: 0 0 600 600\n"), std::string::npos) << path;
+      break;
+    case GL2PS_PDF:
+      EXPECT_TRUE(StartsWith(s, "%PDF-")) << path;
+      EXPECT_TRUE(Shell("pdftoppm -r 10 '" + path + "' > /dev/null")) << path;
+      break;
+    case GL2PS_SVG:
+      EXPECT_TRUE(Shell("xmllint --noout '" + path + "'")) << path;
+      EXPECT_NE(s.find("<polygon"), std::string::npos) << path;
+      break;
+  }
+}
+
+// a binary PPM (as pdftoppm and convert write it) as rgb rows from the top; 0 or -1
+static int ReadPpm(const std::string& path, std::vector<unsigned char>* rgb, int* w, int* h) {
+  FILE* f = fopen(path.c_str(), "rb");
+  int maxv = 0;
+  if (!f || fscanf(f, "P6 %d %d %d", w, h, &maxv) != 3 || maxv != 255 || fgetc(f) == EOF) {
+    if (f) fclose(f);
+    return -1;
+  }
+  rgb->resize((size_t)*w**h*3);
+  size_t k = fread(rgb->data(), 1, rgb->size(), f);
+  fclose(f);
+  return k == rgb->size() ? 0 : -1;
+}
+
+// not the background colour b (channels 0..255), within a few units
+static bool Drawn(const unsigned char* p, const int b[3]) {
+  return abs(p[0] - b[0]) > 6 || abs(p[1] - b[1]) > 6 || abs(p[2] - b[2]) > 6;
+}
+
+// drawn pixel (x, y), y counted from the bottom, of an image with rows from the top
+static bool DrawnAt(const unsigned char* a, int w, int h, int x, int y, const int bg[3]) {
+  return x >= 0 && x < w && y >= 0 && y < h && Drawn(a + ((size_t)(h - 1 - y)*w + x)*3, bg);
+}
+
+// the share of a's drawn pixels with one of b's within a pixel (a 1-pixel line of the view
+// comes out of the rasteriser as one or two pixels of a page), over the bottom rows rows
+static double Covered(const unsigned char* a, const unsigned char* b, int w, int ha, int hb,
+                      int rows, const int bg[3]) {
+  long n = 0, near = 0;
+  for (int y = 0; y < rows; y++)
+    for (int x = 0; x < w; x++) {
+      if (!DrawnAt(a, w, ha, x, y, bg)) continue;
+      n++;
+      bool found = false;
+      for (int dy = -1; dy <= 1 && !found; dy++)
+        for (int dx = -1; dx <= 1 && !found; dx++)
+          found = y + dy < rows && DrawnAt(b, w, hb, x + dx, y + dy, bg);
+      near += found;
+    }
+  return n ? (double)near/n : 0;
+}
+
+// both silhouettes covered by the other to at least 90 %
+static void ExpectSameSilhouette(const unsigned char* a, const unsigned char* b, int w, int ha,
+                                 int hb, int rows, const int bg[3]) {
+  EXPECT_GE(Covered(a, b, w, ha, hb, rows, bg), 0.9);
+  EXPECT_GE(Covered(b, a, w, hb, ha, rows, bg), 0.9);
+}
+
+class Export : public ::testing::Test {
+ protected:
+  std::string dir;
+  void SetUp() override {
+    EnsureMainWindow();
+    dir = EnterDataCopy(1);
+    ASSERT_NE(NewRobot("Puma560"), nullptr);
+    ResetCamera(scale);
+    theta = -0.4;  gamma_cam = -0.5;
+  }
+  void TearDown() override {
+    ShowScene = 0;
+    if (export_saved_win) export_saved_win->hide();
+    UnloadRobot();
+    LeaveDataCopy(dir);
+  }
+};
+
+//------------------------------------------------------------------ tests
+
+// first in this program: the format code starts at EPS while the field shows ".ps"; a
+// chosen format is the next export's code while the field shows ".ps" again; then each
+// format chosen in turn. The three standard-output lines of a save, the confirmation.
+TEST_F(Export, DialogFormatsDefaultAndRemembered) {
+  menu_cb(nullptr, (void*)19L);
+  ASSERT_NE(export_win, nullptr);
+  EXPECT_STREQ(export_win->label(), "OpenGL Scene Export");
+  EXPECT_STREQ(export_gl_filename->value(), "Export-File");
+  EXPECT_STREQ(export_gl_format->value(), ".ps");
+  testing::internal::CaptureStdout();
+  ExportFromDialog("Export-File", -1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Export-File\nExport-File.ps\nFile -> Export-File.ps\n");
+  EXPECT_EQ(export_win, nullptr);
+  ASSERT_NE(export_saved_win, nullptr);
+  EXPECT_TRUE(export_saved_win->shown());
+  ExpectWellFormed("Export-File.ps", GL2PS_EPS);
+
+  ExportFromDialog("Export-File", 2);   // ".pdf"
+  ExpectWellFormed("Export-File.pdf", GL2PS_PDF);
+  menu_cb(nullptr, (void*)19L);
+  EXPECT_STREQ(export_gl_format->value(), ".ps");
+  ExportFromDialog("Export-File", -1);
+  ExpectWellFormed("Export-File.ps", GL2PS_PDF);   // the remembered code, not the field
+
+  const char* ext[4] = {".eps", ".ps", ".pdf", ".svg"};
+  const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
+  for (int k = 0; k < 4; k++) {
+    ExportFromDialog("figure", k);
+    ExpectWellFormed(std::string("figure") + ext[k], code[k]);
+  }
+}
+
+// the PDF of the view, rasterised at 72 dpi (one pixel a point), against the view's own
+// pixels: the window shows the bottom 548 rows of the 600 x 600 viewport. The SVG's fills
+// hold the arm's colour 0x8b3d48 (r 72, g 61, b 139) as lit, in proportion: r/b and g/b
+// within 0.08 of 0.518 and 0.439; the same proportions with green in place of blue: none
+TEST_F(Export, PdfSilhouetteAndSvgColours) {
+  ShowScene = 1;
+  DrawFrame();
+  int h = opengl_window->h();
+  std::vector<unsigned char> screen((size_t)600*h*3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, 600, h, GL_RGB, GL_UNSIGNED_BYTE, screen.data());
+  std::vector<unsigned char> top(screen.size());   // rows from the top, as the PPM
+  for (int y = 0; y < h; y++) memcpy(&top[(size_t)y*1800], &screen[(size_t)(h - 1 - y)*1800], 1800);
+
+  ExportFromDialog("view", 2);
+  ASSERT_TRUE(Shell("pdftoppm -r 72 -aa no -aaVector no view.pdf view > /dev/null"));
+  std::vector<unsigned char> page;
+  int w = 0, ph = 0;
+  ASSERT_EQ(ReadPpm(ListFiles(".").find("view-1.ppm") != std::string::npos ? "view-1.ppm"
+                                                                            : "view-01.ppm",
+                    &page, &w, &ph), 0);
+  ASSERT_EQ(w, 600);  ASSERT_EQ(ph, 600);
+  const int bg[3] = {128, 77, 26};
+  ExpectSameSilhouette(top.data(), page.data(), 600, h, ph, h, bg);
+
+  ExportFromDialog("view", 3);
+  std::string svg = ReadTextFile("view.svg");
+  int arm = 0, control = 0;
+  for (size_t p = svg.find("fill=\"#"); p != std::string::npos; p = svg.find("fill=\"#", p + 1)) {
+    unsigned r, g, b;
+    if (sscanf(svg.c_str() + p + 7, "%2x%2x%2x", &r, &g, &b) != 3) continue;
+    arm += b && fabs(r/(double)b - 72/139.0) < 0.08 && fabs(g/(double)b - 61/139.0) < 0.08;
+    control += g && fabs(r/(double)g - 72/139.0) < 0.08 && fabs(b/(double)g - 61/139.0) < 0.08;
+  }
+  EXPECT_GT(arm, 20);
+  EXPECT_EQ(control, 0);
+}
+
+// 4000 flat triangles of distinct colours, 23 feedback entries each (polygon token, count,
+// three vertices of xyz and rgba): 92000 entries need a second pass at 131072. Every colour
+// is in the SVG
+static void Triangles() {
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_LIGHTING);  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);  glLoadIdentity();
+  for (int i = 0; i < 4000; i++) {
+    float x = -1 + 0.025f*(i % 80), y = -1 + 0.04f*(i/80);
+    glColor3ub(i % 256, 16*(i/256), 77);
+    glBegin(GL_TRIANGLES);
+      glVertex2f(x, y);  glVertex2f(x + 0.02f, y);  glVertex2f(x, y + 0.03f);
+    glEnd();
+  }
+  glEnable(GL_DEPTH_TEST);
+}
+
+TEST_F(Export, FeedbackBufferGrowsUntilEverythingFits) {
+  opengl_window->make_current();
+  ASSERT_EQ(ExportSceneFile("triangles.svg", "triangles", GL2PS_SVG, Triangles), 0);
+  EXPECT_EQ(ExportPasses(), 2);
+  EXPECT_EQ(ExportBufferSize(), 131072);
+  std::string svg = ReadTextFile("triangles.svg");
+  std::set<unsigned> fills;
+  for (size_t p = svg.find("fill=\"#"); p != std::string::npos; p = svg.find("fill=\"#", p + 1)) {
+    unsigned c;
+    if (sscanf(svg.c_str() + p + 7, "%6x", &c) == 1) fills.insert(c);
+  }
+  int missing = 0;
+  for (int i = 0; i < 4000; i++)
+    missing += !fills.count((unsigned)(i % 256) << 16 | (unsigned)(16*(i/256)) << 8 | 77);
+  EXPECT_EQ(missing, 0);
+  gl_win_redraw();
+}
+
+// 25 + ".eps" is written; 26 + ".eps" is refused on the message line, the dialog stays and
+// nothing is written; a name the system cannot write gets a message and no confirmation
+TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
+  std::string n25(25, 'n'), n26(26, 'n');
+  ExportFromDialog(n25.c_str(), 0);
+  EXPECT_TRUE(ReadTextFile(n25 + ".eps").size() > 0);
+  export_saved_win->hide();
+  std::string before = ListFiles(".");
+  ExportFromDialog(n26.c_str(), 0);
+  EXPECT_STREQ(MessageText(), "Export: file name and extension exceed 29 characters");
+  EXPECT_NE(export_win, nullptr);
+  EXPECT_FALSE(export_saved_win->shown());
+  EXPECT_EQ(ListFiles("."), before);
+  DestroyExportWindow();
+
+  ASSERT_EQ(mkdir("Blocked.svg", 0755), 0);   // a directory in the way of the rename
+  ExportFromDialog("Blocked", 3);
+  EXPECT_TRUE(StartsWith(MessageText(), "Export of Blocked.svg failed: ")) << MessageText();
+  EXPECT_FALSE(export_saved_win->shown());
+  ClearMessage();
+}
+
+// the figure command in each format from a copy of the data: well-formed files, a PNG of
+// 600 x 600 whose silhouette is that of the command's PDF; failures end non-zero with a
+// message and write nothing
+TEST_F(Export, FigureCommandFormatsAndFailures) {
+  std::string run = std::string(VELMORA_PROGRAM) + " --export ";
+  std::string opts = " --pose 10 -40 160 0 30 0 --view -20 -30 10"
+                     " --background 0.5 0.3 0.1 Puma560 > /dev/null 2> err.txt";
+  const char* ext[5] = {".eps", ".ps", ".pdf", ".svg", ".png"};
+  const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
+  for (int k = 0; k < 5; k++) {
+    std::string f = std::string("fig") + ext[k];
+    ASSERT_TRUE(Shell(run + f + opts)) << ReadTextFile("err.txt");
+    if (k < 4) ExpectWellFormed(f, code[k]);
+  }
+  ASSERT_TRUE(Shell("convert fig.png fig-png.ppm && pdftoppm -r 72 -aa no -aaVector no "
+                    "-singlefile fig.pdf fig-pdf"));
+  std::vector<unsigned char> a, b;
+  int wa, ha, wb, hb;
+  ASSERT_EQ(ReadPpm("fig-png.ppm", &a, &wa, &ha), 0);
+  ASSERT_EQ(ReadPpm("fig-pdf.ppm", &b, &wb, &hb), 0);
+  EXPECT_EQ(wa, 600);  EXPECT_EQ(ha, 600);
+  const int bg[3] = {128, 77, 26};
+  ASSERT_EQ(wb, 600);  ASSERT_EQ(hb, 600);
+  ExpectSameSilhouette(a.data(), b.data(), 600, 600, 600, 600, bg);
+
+  EXPECT_EQ(system((run + "no.pdf Nobody > /dev/null 2> err.txt").c_str()), 1 << 8);
+  EXPECT_NE(ReadTextFile("err.txt").find("velmora: robot Nobody did not load"), std::string::npos);
+  EXPECT_EQ(system((run + "no.pdf --pose 1 2 Puma560 > /dev/null 2> err.txt").c_str()), 1 << 8);
+  EXPECT_NE(ReadTextFile("err.txt").find("6 joints, 2 values"), std::string::npos);
+  EXPECT_EQ(system((run + "no.jpg Puma560 > /dev/null 2> err.txt").c_str()), 2 << 8);
+  EXPECT_EQ(ReadTextFile("no.pdf"), "");
+  EXPECT_EQ(ReadTextFile("no.jpg"), "");
+}
