@@ -4,7 +4,8 @@
 // run under Xvfb, in any directory:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_export_gui
 // Arguments of each case: format code (0 PS, 1 EPS, 3 PDF, 4 SVG), sort (2 simple with
-// occlusion culling, 3 BSP), 0 for the default camera or 1 for a view from above.
+// occlusion culling, 3 BSP), 0 for the default camera or 1 for a view from above; the last
+// case adds n work-environment objects around the cell (EPS only).
 #include <benchmark/benchmark.h>
 
 #include <FL/Fl.H>
@@ -15,10 +16,12 @@
 #include <unistd.h>
 
 #include "app_state.h"
+#include "graphics/primitives.h"
 #include "gui/opengl_win.h"
 #include "gui/scene_export.h"
 #include "links/links.h"
 #include "robot_load.h"
+#include "workspace.h"
 
 static OpenGL_WIN* view = nullptr;
 static char dir[] = "/tmp/velmora_bench_XXXXXX";
@@ -73,6 +76,66 @@ static void BM_ExportPuma560Scene(benchmark::State& state) {
 BENCHMARK(BM_ExportPuma560Scene)
     ->ArgsProduct({{GL2PS_PS, GL2PS_EPS, GL2PS_PDF, GL2PS_SVG},
                    {GL2PS_SIMPLE_SORT, GL2PS_BSP_SORT}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// 100 objects of the seven types on a 10 x 10 grid around the robot, turned a little
+static void PlaceObjects(int n) {
+  workspace_number = n;
+  for (int i = 0; i < n; i++) {
+    ResetWorkspaceObject(i);
+    ShowWorkspace[i] = 1;
+    WorkspaceType[i] = 1 + i % 7;
+    WorkspaceColor[i] = WorkspaceColorValue[i % 6];
+    ws_object_pos[i][0] = -30 + 6.0f*(i % 10);
+    ws_object_pos[i][1] = -30 + 6.0f*(i / 10);
+    float d[3] = {2, 1.5f, 1};
+    if (WorkspaceType[i] == WS_CONVEYOR) { d[0] = 6;  d[1] = 1.5f;  d[2] = 1; }
+    if (WorkspaceType[i] == WS_HOLLOW_CYLINDER) { d[0] = 2;  d[1] = 0.8f;  d[2] = 0.6f; }
+    for (int k = 0; k < 3; k++) ws_object_info[i][k] = d[k];
+    WorkspaceAngle[i][2] = 15.0f*(i % 5);
+  }
+}
+
+static void BM_ExportWithObjects(benchmark::State& state) {
+  Setup();
+  SetExportSort((int)state.range(0));
+  PlaceObjects((int)state.range(1));
+  view->make_current();
+  for (auto _ : state) {
+    FILE* fp = fopen("bench-export", "wb");
+    int rc = ExportScenePages(fp, "bench", GL2PS_EPS, DrawView);
+    fclose(fp);
+    if (rc != GL2PS_SUCCESS) state.SkipWithError(ExportStateText(rc));
+  }
+  state.counters["passes"] = ExportPasses();
+  PlaceObjects(0);
+  SetExportSort(0);
+}
+BENCHMARK(BM_ExportWithObjects)->ArgsProduct({{GL2PS_SIMPLE_SORT, GL2PS_BSP_SORT}, {25, 100}})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// the four obstacle spheres (40 x 40 facets) placed through the arm: the worst case for the
+// BSP tree, every facet near the links cut by their planes
+static void BM_ExportObstaclesThroughArm(benchmark::State& state) {
+  Setup();
+  SetExportSort((int)state.range(0));
+  static const float at[4][3] = {{0, 0, 6}, {2, 1, 7}, {4, 1, 7.5f}, {1, 0, 3}};
+  for (int i = 0; i < 4; i++) {
+    if (!obs[i]) obs[i] = JwDefSphere(40, 40, 1.0f, 3, 0xffc0c0c0UL);
+    ShowObstacle[i] = 1;
+    for (int k = 0; k < 3; k++) Obstacle_pos[i][k] = at[i][k];
+  }
+  view->make_current();
+  for (auto _ : state) {
+    FILE* fp = fopen("bench-export", "wb");
+    int rc = ExportScenePages(fp, "bench", GL2PS_EPS, DrawView);
+    fclose(fp);
+    if (rc != GL2PS_SUCCESS) state.SkipWithError(ExportStateText(rc));
+  }
+  for (int i = 0; i < 4; i++) ShowObstacle[i] = 0;
+  SetExportSort(0);
+}
+BENCHMARK(BM_ExportObstaclesThroughArm)->Arg(GL2PS_SIMPLE_SORT)->Arg(GL2PS_BSP_SORT)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -13,9 +13,8 @@ static_assert(ExportPS == GL2PS_PS && ExportEPS == GL2PS_EPS && ExportPDF == GL2
               ExportSVG == GL2PS_SVG, "format codes are gl2ps's");
 
 //------------------------------------------------------------------ module state
-static int sort_set = 0;            // 0: chosen by the scene's size
-static int bsp_limit = 0;
-static int buffer_size = 0, passes = 0, sort_used = 0;
+static int sort_set = 0;            // 0: the BSP tree
+static int buffer_size = 0, passes = 0;
 static const char* failure = "";
 
 // what ExportSceneFile hands to the file writer
@@ -38,14 +37,13 @@ static int JobBody(FILE* f, const void* data) {
 
 void SetExportSort(int sort) { sort_set = sort; }
 int GetExportSort(void) { return sort_set; }
-void SetExportBspLimit(int triangles) { bsp_limit = triangles; }
 
 int ExportScenePages(FILE* fp, const char* title, int format, void (*draw)(void)) {
   int sort = sort_set ? sort_set : GL2PS_BSP_SORT;
   GLint options = GL2PS_DRAW_BACKGROUND | GL2PS_USE_CURRENT_VIEWPORT;
   options |= sort == GL2PS_BSP_SORT ? GL2PS_BEST_ROOT : GL2PS_OCCLUSION_CULL;
   GLint state = GL2PS_OVERFLOW;
-  buffer_size = 0;  passes = 0;  sort_used = sort;
+  buffer_size = 0;  passes = 0;
   while (state == GL2PS_OVERFLOW) {
     buffer_size += ExportBufferStep;
     passes++;
@@ -60,7 +58,6 @@ int ExportScenePages(FILE* fp, const char* title, int format, void (*draw)(void)
 
 int ExportBufferSize(void) { return buffer_size; }
 int ExportPasses(void) { return passes; }
-int ExportSortUsed(void) { return sort_used; }
 
 const char* ExportStateText(int state) {
   switch (state) {

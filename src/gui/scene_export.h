@@ -8,13 +8,11 @@
 // the feedback buffer starts at this many entries and grows by as many again per overflow
 enum { ExportBufferStep = 65536 };
 
-// how the primitives are put in depth order: gl2ps's BSP tree (GL2PS_BSP_SORT) or its
-// painter's sort by centroid with occlusion culling (GL2PS_SIMPLE_SORT); see ExportSortFor
+// how the primitives are put in depth order: gl2ps's BSP tree with the best root
+// (GL2PS_BSP_SORT, also when 0 is set) or its painter's sort by centroid with occlusion
+// culling (GL2PS_SIMPLE_SORT); the benchmark compares the two
 void SetExportSort(int sort);
 int GetExportSort(void);
-// the sort an export uses when no sort was set: BSP up to this many triangles in the
-// scene, the simple sort above it (0 in SetExportBspLimit: BSP always)
-void SetExportBspLimit(int triangles);
 
 // Draw the scene through draw (the view's context current, its viewport set) into fp as
 // format (GL2PS_PS, GL2PS_EPS, GL2PS_PDF or GL2PS_SVG) with title; the feedback buffer grows
@@ -24,8 +22,6 @@ int ExportScenePages(FILE* fp, const char* title, int format, void (*draw)(void)
 // feedback-buffer size of the last export's final pass, and its number of passes
 int ExportBufferSize(void);
 int ExportPasses(void);
-// the sort the last export used
-int ExportSortUsed(void);
 
 // words for a gl2ps state, for messages ("success", "nothing was drawn", ...)
 const char* ExportStateText(int state);

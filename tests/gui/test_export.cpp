@@ -140,8 +140,8 @@ class Export : public ::testing::Test {
 //------------------------------------------------------------------ tests
 
 // first in this program: the format code starts at EPS while the field shows ".ps"; a
-// chosen format is the next export's code while the field shows ".ps" again; then each
-// format chosen in turn. The three standard-output lines of a save, the confirmation.
+// chosen format is the next export's code while the field shows ".ps" again; then the
+// other formats chosen. The three standard-output lines of a save, the confirmation.
 TEST_F(Export, DialogFormatsDefaultAndRemembered) {
   menu_cb(nullptr, (void*)19L);
   ASSERT_NE(export_win, nullptr);
@@ -164,18 +164,19 @@ TEST_F(Export, DialogFormatsDefaultAndRemembered) {
   ExportFromDialog("Export-File", -1);
   ExpectWellFormed("Export-File.ps", GL2PS_PDF);   // the remembered code, not the field
 
-  const char* ext[4] = {".eps", ".ps", ".pdf", ".svg"};
-  const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
-  for (int k = 0; k < 4; k++) {
-    ExportFromDialog("figure", k);
-    ExpectWellFormed(std::string("figure") + ext[k], code[k]);
-  }
+  ExportFromDialog("figure", 1);   // ".ps" chosen: plain PostScript
+  ExpectWellFormed("figure.ps", GL2PS_PS);
+  ExportFromDialog("figure", 3);
+  ExpectWellFormed("figure.svg", GL2PS_SVG);
+  ExportFromDialog("figure", 0);
+  ExpectWellFormed("figure.eps", GL2PS_EPS);
 }
 
 // the PDF of the view, rasterised at 72 dpi (one pixel a point), against the view's own
 // pixels: the window shows the bottom 548 rows of the 600 x 600 viewport. The SVG's fills
 // hold the arm's colour 0x8b3d48 (r 72, g 61, b 139) as lit, in proportion: r/b and g/b
-// within 0.08 of 0.518 and 0.439; the same proportions with green in place of blue: none
+// within 0.08 of 0.518 and 0.439; the same proportions with green in place of blue: none.
+// The labels of the world and tool frames are texts of the SVG
 TEST_F(Export, PdfSilhouetteAndSvgColours) {
   ShowScene = 1;
   DrawFrame();
@@ -209,6 +210,8 @@ TEST_F(Export, PdfSilhouetteAndSvgColours) {
   }
   EXPECT_GT(arm, 20);
   EXPECT_EQ(control, 0);
+  for (const char* label : {">X</text>", ">Y</text>", ">Z</text>", ">x</text>", ">z</text>"})
+    EXPECT_NE(svg.find(label), std::string::npos) << label;   // bitmaps alone never arrive
 }
 
 // 4000 flat triangles of distinct colours, 23 feedback entries each (polygon token, count,
@@ -247,8 +250,9 @@ TEST_F(Export, FeedbackBufferGrowsUntilEverythingFits) {
   gl_win_redraw();
 }
 
-// 25 + ".eps" is written; 26 + ".eps" is refused on the message line, the dialog stays and
-// nothing is written; a name the system cannot write gets a message and no confirmation
+// 25 + ".eps" is written; 26 + ".eps" is refused on the message line, the dialog stays
+// (until a robot load) and nothing is written; a name the system cannot write gets a
+// message and no confirmation
 TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
   std::string n25(25, 'n'), n26(26, 'n');
   ExportFromDialog(n25.c_str(), 0);
@@ -260,7 +264,8 @@ TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
   EXPECT_NE(export_win, nullptr);
   EXPECT_FALSE(export_saved_win->shown());
   EXPECT_EQ(ListFiles("."), before);
-  DestroyExportWindow();
+  NewRobot("Puma560");   // a robot load takes the dialog away
+  EXPECT_EQ(export_win, nullptr);
 
   ASSERT_EQ(mkdir("Blocked.svg", 0755), 0);   // a directory in the way of the rename
   ExportFromDialog("Blocked", 3);
@@ -269,18 +274,24 @@ TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
   ClearMessage();
 }
 
-// the figure command in each format from a copy of the data: well-formed files, a PNG of
-// 600 x 600 whose silhouette is that of the command's PDF; failures end non-zero with a
-// message and write nothing
+// the figure command in each format from a copy of the data (the five run side by side):
+// well-formed files, a PNG of 600 x 600 whose silhouette is that of the command's PDF;
+// failures end non-zero with a message and write nothing
 TEST_F(Export, FigureCommandFormatsAndFailures) {
   std::string run = std::string(VELMORA_PROGRAM) + " --export ";
-  std::string opts = " --pose 10 -40 160 0 30 0 --view -20 -30 10"
-                     " --background 0.5 0.3 0.1 Puma560 > /dev/null 2> err.txt";
+  std::string opts = " --pose 10 -40 160 0 30 0 --view -20 -30 10 --background 0.5 0.3 0.1"
+                     " Puma560 > /dev/null";
   const char* ext[5] = {".eps", ".ps", ".pdf", ".svg", ".png"};
   const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
+  std::string all;
   for (int k = 0; k < 5; k++) {
     std::string f = std::string("fig") + ext[k];
-    ASSERT_TRUE(Shell(run + f + opts)) << ReadTextFile("err.txt");
+    all += "(" + run + f + opts + " 2> " + f + ".err; echo $? > " + f + ".rc) & ";
+  }
+  ASSERT_TRUE(Shell(all + "wait"));
+  for (int k = 0; k < 5; k++) {
+    std::string f = std::string("fig") + ext[k];
+    EXPECT_EQ(ReadTextFile(f + ".rc"), "0\n") << f << ": " << ReadTextFile(f + ".err");
     if (k < 4) ExpectWellFormed(f, code[k]);
   }
   ASSERT_TRUE(Shell("convert fig.png fig-png.ppm && pdftoppm -r 72 -aa no -aaVector no "
@@ -289,13 +300,14 @@ TEST_F(Export, FigureCommandFormatsAndFailures) {
   int wa, ha, wb, hb;
   ASSERT_EQ(ReadPpm("fig-png.ppm", &a, &wa, &ha), 0);
   ASSERT_EQ(ReadPpm("fig-pdf.ppm", &b, &wb, &hb), 0);
-  EXPECT_EQ(wa, 600);  EXPECT_EQ(ha, 600);
-  const int bg[3] = {128, 77, 26};
+  ASSERT_EQ(wa, 600);  ASSERT_EQ(ha, 600);
   ASSERT_EQ(wb, 600);  ASSERT_EQ(hb, 600);
+  const int bg[3] = {128, 77, 26};
   ExpectSameSilhouette(a.data(), b.data(), 600, 600, 600, 600, bg);
 
   EXPECT_EQ(system((run + "no.pdf Nobody > /dev/null 2> err.txt").c_str()), 1 << 8);
-  EXPECT_NE(ReadTextFile("err.txt").find("velmora: robot Nobody did not load"), std::string::npos);
+  EXPECT_NE(ReadTextFile("err.txt").find("velmora: robot Nobody did not load"),
+            std::string::npos);
   EXPECT_EQ(system((run + "no.pdf --pose 1 2 Puma560 > /dev/null 2> err.txt").c_str()), 1 << 8);
   EXPECT_NE(ReadTextFile("err.txt").find("6 joints, 2 values"), std::string::npos);
   EXPECT_EQ(system((run + "no.jpg Puma560 > /dev/null 2> err.txt").c_str()), 2 << 8);
