@@ -10,6 +10,7 @@
 #include "gui/environment.h"  // for: obstacle(), payload(), workspace(), WorkspaceAfterRobotLoad()
 #include "gui/hubs.h"
 #include "gui/main_win.h"
+#include "gui/menu_export_gl.h"  // for: DestroyExportWindow()
 #include "gui/opengl_win.h"
 #include "gui/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
 #include "gui/traj_panels.h"  // for: cart_traj(), joint_traj()
@@ -59,6 +60,7 @@ static void (*const robot_rebuilds[])(void) = {
   robot_dialogs_close,     // Create Robot, End Effector, DH, About hidden; Save As destroyed
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
+  DestroyExportWindow,   // destroy Export (export)
 };
 
 //------------------------------------------------------------------ static helpers

@@ -5,6 +5,7 @@
 
 #include "app_state.h"          // for: obs, soi, obstacle tables
 #include "graphics/primitives.h"  // for: JwDefSphere()
+#include "gui/figure_export.h"  // for: FigureCommand()
 #include "gui/hubs.h"
 #include "gui/main_win.h"
 #include "links/links.h"        // for: RegisterModelDrawing()
@@ -39,7 +40,12 @@ static void WorkspaceDefaults() {
 int main(int argc, char** argv) {
   const char* robot = nullptr;
   for (int i = 1; i < argc; i++) {
-    if (!strcmp(argv[i], "--help")) { fputs(usage, stdout); return 0; }
+    if (!strcmp(argv[i], "--help")) {
+      fputs(usage, stdout);
+      fputs(figure_usage, stdout);
+      return 0;
+    }
+    if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i);
     if (!strcmp(argv[i], "--version")) { printf("velmora %s\n", VELMORA_VERSION); return 0; }
     if (argv[i][0] == '-' || robot) {
       fprintf(stderr, "velmora: unknown option %s\n%s", argv[i], usage);

@@ -11,6 +11,7 @@
 #include "gui/pose_panels.h"  // for: the pose panels' menu commands
 #include "gui/traj_panels.h"  // for: the trajectory windows
 #include "gui/robot_dlg.h"  // for: the robot dialogs
+#include "gui/menu_export_gl.h"  // for: export_gl()
 
 //------------------------------------------------------------------ commands built here
 
@@ -47,7 +48,7 @@ static const MenuCommand commands[] = {
   {13, 1, ShowObstaclePanel},  // Obstacle: show the obstacle panel (environment)
   {14, 1, ShowPayloadPanel},  // Payload: show the payload panel (environment)
   {4, 0, ShowControl},      // Set System: show the Setting System panel
-  {19, 1, nullptr},    // Export: export_gl (export)
+  {19, 1, export_gl},  // Export: the export dialog
   {25, 0, ShowAbout},  // About Velmora
 };
 static const int ncommands = sizeof(commands)/sizeof(commands[0]);
