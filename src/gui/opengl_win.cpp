@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>   // for: Fl_Button::value()
 #include <FL/gl.h>          // for: GL calls
 #include <GL/glu.h>         // for: gluPerspective(), gluLookAt()
+#include <gl2ps.h>          // for: gl2psLineWidth(), gl2psPointSize()
 #include <math.h>           // for: cos(), sin()
 #include <string.h>         // for: strcmp()
 #include <time.h>           // for: clock()
@@ -18,6 +19,19 @@
 #include "scene/things.h"            // for: Def...(), DrawThing()
 #include "scene/workspace_things.h"  // for: WorkspaceThing()
 #include "workspace.h"               // for: the work-environment tables
+
+//------------------------------------------------------------------ line and point sizes
+// the size on screen and, while a figure is exported, in the figure (gl2ps ignores the GL
+// state's widths; outside an export these calls do nothing)
+static void LineWidth(float w) {
+  glLineWidth(w);
+  gl2psLineWidth(w);
+}
+
+static void PointSize(float s) {
+  glPointSize(s);
+  gl2psPointSize(s);
+}
 
 //------------------------------------------------------------------ module state
 double theta = -0.5, gamma_cam = -0.5;
@@ -108,11 +122,11 @@ static void DrawRezirMarker() {
     glMultMatrixf(M);
     glTranslatef(-1, 0, 0);
     glColor3f(1, 0, 0);
-    glPointSize(12);
+    PointSize(12);
     glBegin(GL_POINTS);
       glVertex3f(4, 4, 1);  glVertex3f(4, 4, 3);
     glEnd();
-    glPointSize(1);
+    PointSize(1);
     glColor3f(1, 0.5529412f, 0);
     for (int z = 0; z <= 4; z += 4) {
       glBegin(GL_LINE_LOOP);
@@ -135,14 +149,14 @@ static void DrawPath(int ntp, int last, int show_points, int show_frames,
   const double* prev = cc[0].r;
   for (int i = 0; i < ntp; i++) {
     if (show_points) {
-      glLineWidth(4);
+      LineWidth(4);
       if (line_color) glColor3fv(line_color);
       glBegin(GL_LINES);
         glVertex3dv(prev);  glVertex3dv(cc[i].r);
       glEnd();
     }
     if (show_frames && i != 0 && i != last && i % every == 0) {
-      glLineWidth(2);
+      LineWidth(2);
       float M[16] = {0};
       for (int r = 0; r < 3; r++)
         for (int c = 0; c < 3; c++) M[4*c + r] = (float)cc[i].Q[r][c];
@@ -156,7 +170,7 @@ static void DrawPath(int ntp, int last, int show_points, int show_frames,
     }
     prev = cc[i].r;
   }
-  glLineWidth(1);
+  LineWidth(1);
 }
 
 // the visible obstacles (number k is table entry k - 1), then the sphere of influence around
@@ -344,7 +358,7 @@ void OpenGL_WIN::DrawEndEffector(Robot robot) {
 void OpenGL_WIN::DrawRobot(Robot robot, JointConfig jc) {
   if (!robot || !jc) return;
   if (ShowInertialAxes) JwAxes_XYZ(2*robot->avg_len, 0xff0000ffu);
-  glLineWidth(1);
+  LineWidth(1);
   glPushMatrix();
     DrawRobotBodies(robot, jc->q, ShowJointAxes, ShowFlangeAxes);
     if (robot->geom_type == 2 && robot->links && !strcmp(robot->name, "Puma560") &&
