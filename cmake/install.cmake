@@ -78,13 +78,13 @@ set(CPACK_PACKAGE_NAME "velmora")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study serial robot manipulators in a 3D view")
+# the summary above is the first line; CPack indents these lines
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "study serial robot manipulators in a 3D view
- Velmora loads robots described by Denavit-Hartenberg parameters, poses them by
- forward and iterative inverse kinematics, plays joint and Cartesian
- trajectories, places a work environment around them, shows kinematic
- performance indices, edits and saves robots and exports the view as EPS, PS,
- PDF or SVG. velmora-kin answers the same kinematics from the shell.")
+    "Velmora loads robots described by Denavit-Hartenberg parameters, poses them by
+forward and iterative inverse kinematics, plays joint and Cartesian
+trajectories, places a work environment around them, shows kinematic
+performance indices, edits and saves robots and exports the view as EPS, PS,
+PDF or SVG. velmora-kin answers the same kinematics from the shell.")
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
