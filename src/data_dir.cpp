@@ -229,6 +229,15 @@ const char* DataDirOriginText(int origin) {
   return "none";
 }
 
+int DataDirDescribe(const char* given, char* line, int size) {
+  char path[DATA_DIR_MAX];
+  int origin;
+  if (DataDirChoose(given, path, sizeof(path), &origin) != 0) return -1;
+  snprintf(line, size, "data folder: %s (%s%s)", path, DataDirOriginText(origin),
+           IsDir(path) ? "" : ", made on first use");
+  return 0;
+}
+
 //------------------------------------------------------------------ public API: start
 
 int DataDirStart(const char* given) {

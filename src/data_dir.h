@@ -19,6 +19,9 @@ enum DataDirOrigin {
 int DataDirChoose(const char* given, char* path, int size, int* origin);
 // "given by --data", "working directory" or "user folder"
 const char* DataDirOriginText(int origin);
+// the line --help prints, "data folder: PATH (how it was chosen)", with ", made on first
+// use" when the folder does not exist yet; nothing is created; 0, or -1 after one message
+int DataDirDescribe(const char* given, char* line, int size);
 
 //------------------------------------------------------------------ start
 // choose the folder; a user folder without "Arch" is made and gets the samples (never over

@@ -5,12 +5,11 @@
 #include <stdio.h>   // for: printf(), fprintf(), fdopen()
 #include <stdlib.h>  // for: strtod(), calloc(), free()
 #include <string.h>  // for: strcmp(), strncmp()
-#include <sys/stat.h>  // for: stat()
 #include <unistd.h>  // for: dup(), dup2()
 
 #include "app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
 #include "ctraj.h"      // for: CTFind(), CTSampleList()
-#include "data_dir.h"   // for: DataDirStart(), DataDirChoose()
+#include "data_dir.h"   // for: DataDirStart(), DataDirDescribe()
 #include "ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
 #include "reader.h"     // for: ReadRobot()
 #include "robot.h"
@@ -241,12 +240,8 @@ static int ReadsRobots(const char* cmd) {
 // usage, then the data folder the robot commands would use
 static void PrintHelp(const char* data) {
   fputs(kUsage, out);
-  char path[DATA_DIR_MAX];
-  int origin;
-  if (DataDirChoose(data, path, sizeof(path), &origin) != 0) return;
-  struct stat st;
-  fprintf(out, "data folder: %s (%s%s)\n", path, DataDirOriginText(origin),
-          stat(path, &st) == 0 ? "" : ", made on first use");
+  char line[DATA_DIR_MAX + 64];
+  if (DataDirDescribe(data, line, sizeof(line)) == 0) fprintf(out, "%s\n", line);
 }
 
 //------------------------------------------------------------------ main

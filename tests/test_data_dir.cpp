@@ -81,6 +81,9 @@ TEST_F(DataFolder, Choice) {
   EXPECT_EQ(std::string(path), user);
   EXPECT_EQ(origin, DATA_DIR_USER);
   struct stat st;
+  char line[DATA_DIR_MAX + 64];
+  ASSERT_EQ(DataDirDescribe(nullptr, line, sizeof(line)), 0);
+  EXPECT_EQ(std::string(line), "data folder: " + user + " (user folder, made on first use)");
   EXPECT_NE(stat((home + "/.local").c_str(), &st), 0) << "choosing must not create anything";
 
   setenv("XDG_DATA_HOME", (top + "/xdg").c_str(), 1);
