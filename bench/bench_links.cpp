@@ -61,4 +61,16 @@ static void BM_Puma560WithHand(benchmark::State& state) {
 }
 BENCHMARK(BM_Puma560WithHand)->Unit(benchmark::kMicrosecond);
 
+// Init plus Destroy of the model of registry row range(0) (1 ... 8: all but Puma560);
+// target: at most 2 ms each
+static void BM_ModelInitDestroy(benchmark::State& state) {
+  GeomMatch* g = &geomlinks[state.range(0)];
+  for (auto _ : state) {
+    g->Init(nullptr);
+    g->Destroy(nullptr);
+  }
+  state.SetLabel(g->name);
+}
+BENCHMARK(BM_ModelInitDestroy)->DenseRange(1, 8)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_MAIN();

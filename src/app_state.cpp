@@ -36,7 +36,7 @@ int TypePayload = 1;
 float Payload_info[3] = {0.0f, 0.0f, 0.0f};
 float Radius_pay = 1.0f;
 JwPrimitive pay = nullptr;
-JwPrimitive pay_bat = nullptr;
+struct _Thing_* pay_bat = nullptr;
 
 //------------------------------------------------------------------ view and messages
 double scale = 0.0;

@@ -35,7 +35,7 @@ extern int TypePayload;         // 1 sphere, 2 battery
 extern float Payload_info[3];   // offset in the last link frame
 extern float Radius_pay;
 extern JwPrimitive pay;
-extern JwPrimitive pay_bat;
+extern struct _Thing_* pay_bat;  // the payload battery, a thing (scene/things.h)
 
 //------------------------------------------------------------------ view and messages
 extern double scale;            // 4 x avg_len once a robot is loaded

@@ -1,11 +1,13 @@
 // ikp.cpp -- forward kinematics, pose angles and the iterative inverse kinematics
 #include "ikp.h"
 
-#include <math.h>    // for: sin(), cos(), atan2(), sqrt()
+#include <math.h>    // for: sin(), cos(), atan2(), sqrt(), fmod(), isfinite()
 #include <stdio.h>   // for: printf(), fprintf(), snprintf()
 
 #include "app_state.h"
+#include "ikp_fallback.h"
 #include "matrix/matrix.h"
+#include "message.h"  // for: VmMessage()
 
 #define KIN_PI 3.14159265
 
@@ -15,6 +17,7 @@ static int max = 40;                   // Newton: step limit
 static double ConMinTol = 5e-5;        // redundant solver: copies taken at start-up
 static int ConMinMaxIter = 40;
 static double ConMinDamp = 0.5;        // redundant solver: step-halving factor
+static int fallback_on = 1;            // both solvers: try harder before reporting failure
 
 static Robot kin_robot = nullptr;      // whose frames F2 reads and whose sizes ResetKin uses
 
@@ -37,9 +40,9 @@ static char err_text[64];              // InvErr's joint messages
 
 // rows of the task error for a task kind, 0 for a kind that is not solved
 static int task_rows(int type) {
-  if (type == 0) return 7;
-  if (type == 2) return 4;
-  if (type == 4) return 3;
+  if (type == 0) return KinRowsSpatial;
+  if (type == 2) return KinRowsOrientation;
+  if (type == 4) return KinRowsPosition;
   return 0;
 }
 
@@ -72,6 +75,11 @@ static int ready_for(Robot robot, CartesianConfig cc) {
   return 1;
 }
 
+static void frames(Robot robot, JointConfig jc) {
+  EvalQr_i(robot, jc);
+  EvalQr_1(robot);
+}
+
 static void save_q(Robot robot, JointConfig jc) {
   for (int j = 0; j < robot->n; j++) q0[j] = jc->q[j];
 }
@@ -80,10 +88,27 @@ static void restore_q(Robot robot, JointConfig jc) {
   for (int j = 0; j < robot->n; j++) jc->q[j] = (float)q0[j];
 }
 
-// a revolute joint brought strictly inside (-360, 360) by whole turns of its integer part
+// a revolute joint brought strictly inside (-360, 360) by whole turns, its sign kept; fmod is
+// exact, so ordinary values fold as by subtracting 360 times the truncated turn count
 static void reduce_turns(float* q) {
-  int t = (int)*q;
-  *q -= 360*(t/360);
+  *q = (float)fmod(*q, 360.0);
+}
+
+// a joint value that is not a number or infinite is refused before anything moves
+static int joints_finite(Robot robot, JointConfig jc) {
+  for (int j = 0; j < robot->n; j++) {
+    if (!isfinite(jc->q[j])) {
+      fprintf(stderr, "Joint %d value is not a finite number\n", j + 1);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+// the task error of the joints in jc is below tl
+static int task_met(Robot robot, JointConfig jc, CartesianConfig cc, double tl) {
+  frames(robot, jc);
+  return F2(cc, f) < tl;
 }
 
 // first limit violation in index order (maximum before minimum), then unlimited revolute
@@ -92,29 +117,21 @@ static int check_joints(Robot robot, JointConfig jc) {
   for (int j = 0; j < robot->n; j++) {
     LinkPtr l = &robot->L[j];
     float* q = &jc->q[j];
-    if (robot->limits == 1 && *q > l->q_limit[1]) return -701 - j;
-    if (robot->limits == 1 && *q < l->q_limit[0]) return -601 - j;
+    if (robot->limits == 1 && *q > l->q_limit[1]) return InvAboveMaximum - j;
+    if (robot->limits == 1 && *q < l->q_limit[0]) return InvBelowMinimum - j;
     if (l->joint == 0) {
-      if (l->q_limit[1] == 100000.0f)
-        while (*q > 360) *q -= 360;
-      if (l->q_limit[0] == -100000.0f)
-        while (*q < -360) *q += 360;
+      // whole turns off: above 360 into (0, 360], below -360 into [-360, 0)
+      if (l->q_limit[1] == KIN_UNLIMITED_MAX && *q > 360) {
+        *q = (float)fmod(*q, 360.0);
+        if (*q == 0.0f) *q = 360.0f;
+      }
+      if (l->q_limit[0] == KIN_UNLIMITED_MIN && *q < -360) {
+        *q = (float)fmod(*q, 360.0);
+        if (*q == 0.0f) *q = -360.0f;
+      }
     }
   }
   return 0;
-}
-
-// end of a solve: -1 when it failed to converge, else the joint checks; the start values
-// come back on any failure
-static int finish_solve(Robot robot, JointConfig jc, int not_converged) {
-  int rc = not_converged ? -1 : check_joints(robot, jc);
-  if (rc != 0) restore_q(robot, jc);
-  return rc;
-}
-
-static void frames(Robot robot, JointConfig jc) {
-  EvalQr_i(robot, jc);
-  EvalQr_1(robot);
 }
 
 //------------------------------------------------------------------ forward kinematics
@@ -204,7 +221,7 @@ int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   if (!robot || robot->n < 1) return -1;
   int type = cc->type;
   if (type != 0 && type != 1 && type != 2 && type != 4) {
-    fprintf(stderr, "Cartesian Configuration is no good\n");
+    VmMessage(MsgWarning, "Cartesian Configuration is no good\n");
     return -1;
   }
   frames(robot, jc);
@@ -358,6 +375,22 @@ double F2(CartesianConfig cc, double* fv) {
   return Norm(fv, rows);
 }
 
+// axis zj of joint j in base coordinates and zj x rhoj, formed in the joint's own frame,
+// where the axis is z: B (-y, x, 0) with B = Q_1(j - 1) and (x, y) from r_1(j)
+static void joint_column(const Link* L, int j, double z[3], double zr[3]) {
+  if (j == 0) {
+    z[0] = 0;  z[1] = 0;  z[2] = 1;
+    zr[0] = -L[0].r_1[1];  zr[1] = L[0].r_1[0];  zr[2] = 0;
+  } else {
+    double** B = L[j - 1].Q_1;
+    double x = L[j].r_1[0], y = L[j].r_1[1];
+    for (int i = 0; i < 3; i++) {
+      z[i] = B[i][2];
+      zr[i] = B[i][0]*(-y) + B[i][1]*x;
+    }
+  }
+}
+
 // column j: axis zj and zj x rhoj formed in the joint's own frame, where the axis is z
 void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   int n = robot->n;
@@ -375,17 +408,7 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   }
   for (int j = 0; j < n; j++) {
     double z[3], zr[3];
-    if (j == 0) {
-      z[0] = 0;  z[1] = 0;  z[2] = 1;
-      zr[0] = -L[0].r_1[1];  zr[1] = L[0].r_1[0];  zr[2] = 0;
-    } else {
-      double** B = L[j - 1].Q_1;
-      double x = L[j].r_1[0], y = L[j].r_1[1];
-      for (int i = 0; i < 3; i++) {
-        z[i] = B[i][2];
-        zr[i] = B[i][0]*(-y) + B[i][1]*x;   // B (-y, x, 0)
-      }
-    }
+    joint_column(L, j, z, zr);
     int rev = L[j].joint == 0;
     if (type == 0 || type == 2) {
       for (int i = 0; i < 3; i++) Aj[i][j] = rev ? z[i] : 0.0;
@@ -397,7 +420,7 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
           for (int k = 0; k < 3; k++) s += P[i][k]*z[k];
           J[i][j] = s/2;
         }
-        J[3][j] = -(v[0]*z[0] + v[1]*z[1] + v[2]*z[2]);
+        J[3][j] = -2.0*(v[0]*z[0] + v[1]*z[1] + v[2]*z[2]);   // d tr([z]x R) = -2 z.v
         if (type == 0)
           for (int i = 0; i < 3; i++) J[4 + i][j] = zr[i];
       } else {
@@ -411,7 +434,12 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   }
 }
 
-// type 0: position rows of revolute columns / L; type 4: error and revolute columns / L
+double** GetAj(Robot robot, CartesianConfig cc) {
+  return cc && ready_for(robot, cc) ? Aj : nullptr;
+}
+
+// type 0 and 4: position rows of revolute columns / L. The error already carries its 1/L
+// from F2, and a prismatic column is per q/L, the unit of its step.
 void Normalize(int type, Robot robot) {
   double L = robot->avg_len;
   double** J = robot->J;
@@ -422,7 +450,6 @@ void Normalize(int type, Robot robot) {
       for (int i = 4; i < jm; i++) J[i][j] /= L;
     }
   } else if (type == 4) {
-    for (int i = 0; i < jm; i++) f[i] /= L;
     for (int j = 0; j < n; j++) {
       if (robot->L[j].joint != 0) continue;
       for (int i = 0; i < jm; i++) J[i][j] /= L;
@@ -455,26 +482,30 @@ void KinForgetRobot(Robot robot) {
 void ResetKin(JointConfig, CartesianConfig) {
   Robot robot = kin_robot ? kin_robot : R;
   if (robot && robot->n > 0) {
-    int jm = robot->jm > 0 ? robot->jm : 7;
+    int jm = robot->jm > 0 ? robot->jm : KinRowsSpatial;
     alloc_storage(robot->n, jm);
   }
   JmSetHHTol(1e-5);
 }
 
 void SetInvTol(double t) { tol = t; }
+void SetInvFallback(int on) { fallback_on = on; }
+int GetInvFallback() { return fallback_on; }
 void SetInvMax(int k) { max = k; }
 double GetInvTol() { return tol; }
 int GetInvMax() { return max; }
 
 const char* InvErr(int code) {
-  if (code == -1) return "Did Not Converge";
-  if (code == -2) return "Joint Limit Exceeded";
-  if (code <= -701) {
-    snprintf(err_text, sizeof err_text, "Maximum Limit of Joint %d Exceeded", -701 - code + 1);
+  if (code == InvNotConverged) return "Did Not Converge";
+  if (code == InvLimitExceeded) return "Joint Limit Exceeded";
+  if (code <= InvAboveMaximum) {
+    snprintf(err_text, sizeof err_text, "Maximum Limit of Joint %d Exceeded",
+             InvAboveMaximum - code + 1);
     return err_text;
   }
-  if (code <= -601) {
-    snprintf(err_text, sizeof err_text, "Minimum Limit of Joint %d Exceeded", -601 - code + 1);
+  if (code <= InvBelowMinimum) {
+    snprintf(err_text, sizeof err_text, "Minimum Limit of Joint %d Exceeded",
+             InvBelowMinimum - code + 1);
     return err_text;
   }
   return "";
@@ -487,16 +518,14 @@ const char* InvErr(int code) {
 static void newton_step(Robot robot) {
   int n = robot->n;
   int rank = JmSolveLeastSquares(robot->J, robot->jm, n, f, u, pv);
-  if (rank < n) printf("ObjFuncJacobian is rank-deficient");
+  if (rank < n) VmMessage(MsgTrace, "ObjFuncJacobian is rank-deficient");
 }
 
-// Newton iteration on the task error; least-squares steps through the pivoted Householder
-int InvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
-  if (robot && robot->redundant > 0) return RInvKin(robot, jc, cc);
-  if (!ready_for(robot, cc)) return -1;
+// the steps of the Newton iteration from the joints in jc: the step count when the task
+// error fell below tol, max when it never did; the joints are left where the steps took them
+static int newton_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
   int n = robot->n, type = cc->type;
   double L = robot->avg_len;
-  save_q(robot, jc);
   int k;
   for (k = 0; k < max; k++) {
     frames(robot, jc);
@@ -514,29 +543,60 @@ int InvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
       }
     }
   }
-  int rc = finish_solve(robot, jc, k == max);
-  return rc < 0 ? rc : k;
+  return k;
 }
 
-// minimise |q| (radians) subject to a zero task error; constrained steps with halving
-int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
-  if (!ready_for(robot, cc)) return -1;
+// the fallback from the saved start when the iteration failed or ended outside the limits;
+// its steps, or the code rc of the iteration with the start joints back
+static int try_fallback(Robot robot, JointConfig jc, CartesianConfig cc, double tl, int rc) {
+  restore_q(robot, jc);
+  if (!fallback_on) return rc;
+  int it = IkFallback(robot, jc, cc, tl, q0);
+  if (it >= 0 && check_joints(robot, jc) == 0 && task_met(robot, jc, cc, tl)) return it;
+  restore_q(robot, jc);
+  return rc;
+}
+
+// Newton iteration on the task error; least-squares steps through the pivoted Householder.
+// A success is checked again after the final folding of the turns (a fold of a huge value
+// moves the pose), and a failure goes to the fallback before it is reported
+int InvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  if (robot && robot->redundant > 0) return RInvKin(robot, jc, cc);
+  if (!ready_for(robot, cc)) return InvNotConverged;
+  if (!joints_finite(robot, jc)) return InvNotConverged;
+  save_q(robot, jc);
+  int k = newton_iterate(robot, jc, cc);
+  int rc = k < max ? check_joints(robot, jc) : InvNotConverged;
+  if (rc == 0 && task_met(robot, jc, cc, tol)) return k;
+  if (rc == 0) rc = InvNotConverged;
+  int it = try_fallback(robot, jc, cc, tol, rc);
+  return it >= 0 ? max + it : it;
+}
+
+// the constrained steps with halving of RInvKin from the joints in jc: 0 when its tests
+// passed, InvNotConverged when the step or the halving limit was reached
+static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
   int n = robot->n, type = cc->type, a = robot->jm;
   double** J = robot->J;
-  save_q(robot, jc);
+  double L = robot->avg_len;
   frames(robot, jc);
   double e = F2(cc, f);
   int k, d = 0;
   for (k = 0; k < ConMinMaxIter; k++) {
     double e_old = e;
     hproc(n, jc, h);
+    for (int j = 0; j < n; j++)          // a slide's objective in the unit of its step
+      if (robot->L[j].joint != 0) h[j] = jc->q[j]/L;
     Hproc(n, n, jc, H);
     EvalObjJacobian(type, robot, cc);
     Normalize(type, robot);
     if (JmNormalityCondition(h, H, f, J, n, n, a) < ConMinTol && e < ConMinTol) break;
     JmSolveConstrainedLinear(H, J, h, f, dx, n, n, a);
     double dn = Norm(dx, n);
-    for (int j = 0; j < n; j++) jc->q[j] -= dx[j]*180.0/KIN_PI;
+    for (int j = 0; j < n; j++) {
+      if (robot->L[j].joint != 0) jc->q[j] -= L*dx[j];
+      else jc->q[j] -= dx[j]*180.0/KIN_PI;
+    }
     frames(robot, jc);
     e = F2(cc, f);
     if (dn < ConMinTol && e < ConMinTol) break;
@@ -547,41 +607,83 @@ int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
       double s = d == 1 ? ConMinDamp - 1.0 : ConMinDamp;
       for (int j = 0; j < n; j++) {
         dx[j] *= s;
-        jc->q[j] -= dx[j]*180.0/KIN_PI;
-        if (robot->L[j].joint == 0) reduce_turns(&jc->q[j]);
+        if (robot->L[j].joint != 0) {
+          jc->q[j] -= L*dx[j];
+        } else {
+          jc->q[j] -= dx[j]*180.0/KIN_PI;
+          reduce_turns(&jc->q[j]);
+        }
       }
       frames(robot, jc);
       e = F2(cc, f);
       if (dn < ConMinTol && e < ConMinTol) break;
     }
   }
-  return finish_solve(robot, jc, k == ConMinMaxIter || d == ConMinMaxIter);
+  // a halving that gave up leaves a larger error than before: never a success
+  return k == ConMinMaxIter || d > ConMinMaxIter ? InvNotConverged : 0;
+}
+
+// minimise |q| (radians) subject to a zero task error; constrained steps with halving.
+// Success only with the task error of the final joints below ConMinTol
+int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
+  if (!ready_for(robot, cc)) return InvNotConverged;
+  if (!joints_finite(robot, jc)) return InvNotConverged;
+  save_q(robot, jc);
+  int rc = redundant_iterate(robot, jc, cc);
+  if (rc == 0) rc = check_joints(robot, jc);
+  if (rc == 0 && task_met(robot, jc, cc, ConMinTol)) return 0;
+  if (rc == 0) rc = InvNotConverged;
+  int it = try_fallback(robot, jc, cc, ConMinTol, rc);
+  return it >= 0 ? 0 : it;
 }
 
 // 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
-// type 4 the normalised Jacobian
-double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
-  Robot robot = R;
+// type 4 the normalised Jacobian; the rank line printed when trace is set. M sits on the
+// stack for the usual arms: the conditioning map calls this once per cell
+static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int trace) {
   if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
   int n = robot->n, type = cc->type;
   frames(robot, jc);
-  EvalObjJacobian(type, robot, cc);
-  Normalize(type, robot);
   int rows = type == 0 ? 6 : 3;
-  double** M = JmMatrix(rows, n);
+  double buf[6*16];
+  double* rowp[6];
+  double** M = rowp;
+  if (n <= 16) {
+    for (int i = 0; i < rows; i++) rowp[i] = buf + i*n;
+  } else {
+    M = JmMatrix(rows, n);
+  }
+  // the entries EvalObjJacobian and Normalize would leave in Aj and J, the orientation
+  // rows skipped: the axis of a revolute joint (0 for a slide) over its position column,
+  // zj x rhoj / L for a revolute joint and zj for a slide
+  double L = robot->avg_len;
   for (int j = 0; j < n; j++) {
+    double z[3], zr[3];
+    joint_column(robot->L, j, z, zr);
+    int rev = robot->L[j].joint == 0;
     for (int i = 0; i < 3; i++) {
+      double pos = rev ? zr[i]/L : z[i];
       if (type == 0) {
-        M[i][j] = Aj[i][j];
-        M[3 + i][j] = robot->J[4 + i][j];
+        M[i][j] = rev ? z[i] : 0.0;
+        M[3 + i][j] = pos;
       } else if (type == 2) {
-        M[i][j] = Aj[i][j];
+        M[i][j] = rev ? z[i] : 0.0;
       } else {
-        M[i][j] = robot->J[i][j];
+        M[i][j] = pos;
       }
     }
   }
-  double c = JmMatrixCondition(M, rows, n);
-  JmFreeMatrix(M);
+  int rank;
+  double c = JmMatrixConditionRank(M, rows, n, &rank);
+  if (trace) printf("Matrix Rank %d\n", rank);
+  if (M != rowp) JmFreeMatrix(M);
   return c == -1 ? 0.0 : 1.0/c;
+}
+
+double GetJacobianCond(JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(R, jc, cc, 1);
+}
+
+double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc) {
+  return jacobian_cond(robot, jc, cc, 0);
 }

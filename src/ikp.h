@@ -4,6 +4,13 @@
 
 #include "robot.h"
 
+// rows of the task error and Jacobian by task kind: spatial (type 0), orientation (type 2),
+// position (type 4)
+enum KinTaskRows { KinRowsSpatial = 7, KinRowsOrientation = 4, KinRowsPosition = 3 };
+// joint limits that mean "no limit"; an unlimited revolute joint folds by whole turns
+#define KIN_UNLIMITED_MIN (-100000.0f)
+#define KIN_UNLIMITED_MAX 100000.0f
+
 //------------------------------------------------------------------ forward kinematics
 // robot->type: 2 when all joints are revolute and a = 0 on every link but the last,
 // else 4 for n < 6 and 0 for n >= 6; sets allRevolute
@@ -32,7 +39,12 @@ double Norm(double* v, int n);
 double F2(CartesianConfig cc, double* f);
 // task Jacobian of the current frames into robot->J (and the axes Aj, the matrix P)
 void EvalObjJacobian(int type, Robot robot, CartesianConfig cc);
-// scale the Jacobian (type 4: also the solver's own error vector) by robot->avg_len
+// the orientation Jacobian of the last EvalObjJacobian: 3 x n joint axes in base
+// coordinates (zero columns for prismatic joints); the storage is made to fit robot and
+// cc->type first; NULL for a task kind other than 0, 2, 4
+double** GetAj(Robot robot, CartesianConfig cc);
+// divide the position rows of revolute columns by robot->avg_len (types 0 and 4); the
+// error of F2 already carries its 1/avg_len
 void Normalize(int type, Robot robot);
 // h[i] = q[i] pi / 180
 void hproc(int n, JointConfig jc, double* h);
@@ -46,11 +58,27 @@ void KinForgetRobot(Robot robot);
 // (re)allocate the solver work storage for the kinematics robot; Householder tolerance 1e-5
 void ResetKin(JointConfig jc, CartesianConfig cc);
 
-// Newton solve: steps taken, -1 no convergence, -601-j / -701-j joint j below / above its
-// limit; jc restored on failure; a robot with redundancy above 0 goes to RInvKin
+// result codes of the solvers; a joint's limit code is the base minus its 0-based index
+enum InvResult {
+  InvNotConverged = -1,        // "Did Not Converge"
+  InvLimitExceeded = -2,       // "Joint Limit Exceeded"
+  InvBelowMinimum = -601,      // - j: joint j ends below its minimum
+  InvAboveMaximum = -701       // - j: joint j ends above its maximum
+};
+
+// Newton solve: steps taken (max + the fallback's steps when the fallback solved it),
+// InvNotConverged, InvBelowMinimum - j / InvAboveMaximum - j; a code >= 0 leaves joints
+// whose task error is below tol, a negative code the start joints bit for bit. Joint
+// values that are not finite are refused with a message. A robot with redundancy above 0
+// goes to RInvKin
 int InvKin(Robot robot, JointConfig jc, CartesianConfig cc);
-// minimum joint norm solve with step halving: 0, or the same negative codes
+// minimum joint norm solve with step halving: 0 (task error below its tolerance), or the
+// same negative codes
 int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc);
+// switch the fallback of both solvers (damped steps and restarts after a failed iteration)
+// on (1, the default) or off
+void SetInvFallback(int on);
+int GetInvFallback();
 
 void SetInvTol(double t);
 void SetInvMax(int k);
@@ -61,5 +89,7 @@ const char* InvErr(int code);
 // reciprocal condition number of the current robot's normalised task Jacobian at jc;
 // 0 when rank-deficient or for a task kind other than 0, 2, 4
 double GetJacobianCond(JointConfig jc, CartesianConfig cc);
+// the same value for any robot, without the rank line on standard output
+double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc);
 
 #endif

@@ -8,6 +8,7 @@
 
 #include "app_state.h"      // for: R
 #include "graphics/misc.h"  // for: JwWarning()
+#include "message.h"        // for: VmMessage()
 #include "tokenizer.h"
 
 //------------------------------------------------------------------ module state
@@ -18,7 +19,7 @@ double* JC2_q = nullptr;
 double* fr = nullptr;
 int m = 0;
 float dt = 0.0f;
-double pibyt = 6.2831853;
+double pibyt = JW_TWO_PI;
 
 // scratch joint vector: 30 entries cover most robots; it grows for longer ones
 static float JCq_fixed[30];
@@ -96,7 +97,7 @@ int ReadJointConfigFor(Robot r, JointConfig jc, const char* name) {
     rc = ReadAssignment(t.name, 3, JClist);
   }
   if (rc == 0 && ReadToken(&t) != EndOfFile) {
-    printf("ERROR %d\n", TokLine());
+    VmMessage(MsgTrace, "ERROR %d\n", TokLine());
     rc = 1;
   }
   TokClose();
@@ -162,7 +163,7 @@ int InterpolateConfig(JointConfig cur, JointConfig target, Robot r) {
   if (A > 0 && A < 16) A = 16;
   else if (A > 80) A = 80;
   m = (int)A;
-  pibyt = 6.2831853;
+  pibyt = JW_TWO_PI;
   dt = 1.0f/(float)(m - 1);
   for (int i = 0; i < n; i++) JC2_q[i] = cur->q[i];
   frame = 0;
@@ -176,7 +177,7 @@ int ConfigStep(JointConfig jc, int n) {
       for (int i = 0; i < n; i++) jc->q[i] = (float)(JC2_q[i] + 360.0*fr[i]);
     } else {
       double t = (double)frame/(double)(m - 1);
-      double c = (pibyt*t - sin(pibyt*t))*180.0/3.14159265;
+      double c = (pibyt*t - sin(pibyt*t))*180.0/JW_PI;
       for (int i = 0; i < n; i++) jc->q[i] = (float)(JC2_q[i] + fr[i]*c);
     }
     frame++;

@@ -9,6 +9,7 @@
 #include "app_state.h"      // for: allRevolute
 #include "charlen.h"        // for: RobotCharacteristicLength()
 #include "graphics/misc.h"  // for: JwWarning()
+#include "message.h"        // for: VmMessage()
 #include "ikp.h"            // for: RobotType()
 #include "links/links.h"    // for: MakeLinks(), MakeEE(), LinkMatchName()
 #include "tokenizer.h"
@@ -101,7 +102,7 @@ static Robot ReadRobotFile(const char* name, int full) {
       }
     } else if (tt == OpenLink) {
       if (mode == 1) {
-        fprintf(stderr, "Unexpected '{' at line %d in %s\n", TokLine(), TokPath());
+        VmMessage(MsgWarning, "Unexpected '{' at line %d in %s\n", TokLine(), TokPath());
         Abort(r);
         return nullptr;
       }
@@ -113,7 +114,7 @@ static Robot ReadRobotFile(const char* name, int full) {
       }
     } else if (tt == CloseLink) {
       if (mode == 0) {
-        fprintf(stderr, "Unexpected '{' at line %d in %s\n", TokLine(), TokPath());
+        VmMessage(MsgWarning, "Unexpected '{' at line %d in %s\n", TokLine(), TokPath());
         Abort(r);
         return nullptr;
       }
@@ -122,13 +123,13 @@ static Robot ReadRobotFile(const char* name, int full) {
       mode = 0;  List = Rnames;  nl = N_RNAMES;
     } else if (tt == EndOfFile) {
       if (mode == 1) {
-        fprintf(stderr, "Unmatched '{'\n");
+        VmMessage(MsgWarning, "Unmatched '{'\n");
         Abort(r);
         return nullptr;
       }
       break;
     } else {
-      printf("ERROR at line %d\n", TokLine());
+      VmMessage(MsgTrace, "ERROR at line %d\n", TokLine());
       Abort(r);
       return nullptr;
     }
@@ -152,7 +153,7 @@ static Robot ReadRobotFile(const char* name, int full) {
   RobotType(r);
 
   if (full && allRevolute) {
-    printf("The avg_length is: %f \n", r->avg_len);
+    VmMessage(MsgTrace, "The avg_length is: %f \n", r->avg_len);
     RobotCharacteristicLength(r);   // length, reach, the m_ globals, avg_len, rad
     if (menu_hook) menu_hook(1);
   } else {
@@ -189,7 +190,14 @@ void CleanAbort(Robot r) {
   FreeRobot(r);
 }
 
+// the limit is checked before anything is allocated for the extra link, so a huge file
+// is refused as soon as its first extra block opens
 int OpenNewLink(Robot r, LinkPtr lt, int* capacity, int* index) {
+  if (r->n >= ROBOT_MAX_LINKS) {
+    JwWarning("Too many links at line %d in %s: a robot has at most %d\n", TokLine(),
+              TokPath(), ROBOT_MAX_LINKS);
+    return -1;
+  }
   if (r->n + 1 > *capacity) {
     int cap = *capacity + 8;
     Link* L = (Link*)realloc(r->L, (size_t)cap*sizeof(Link));

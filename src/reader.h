@@ -5,6 +5,10 @@
 #include "robot.h"
 
 //------------------------------------------------------------------ reading
+// the most links a robot may have: the robot dialogs, the Forward Kinematics panel and the
+// joint configuration files hold 30
+#define ROBOT_MAX_LINKS 30
+
 // read "Arch/" + name (or name itself when it starts with '/' or '~') into a fully
 // prepared robot: links, class, characteristic length or average link length, bodies,
 // end effector, model lookup; NULL after one message. The caller owns the result.
@@ -15,7 +19,8 @@ Robot ParseRobot(const char* name);
 // free a partly read robot (NULL allowed) and close the reader's file
 void CleanAbort(Robot r);
 // open link block: grow the link array by 8 when full, next index, a cleared link, the
-// scratch link lt reset to the link defaults; 0, or -1 when the array cannot grow
+// scratch link lt reset to the link defaults; 0, or -1 after a message when the robot
+// already has ROBOT_MAX_LINKS links or the array cannot grow
 int OpenNewLink(Robot r, LinkPtr lt, int* capacity, int* index);
 // close link block: link index from the scratch link; the robot's limits switch and its
 // running sum of a + |b|

@@ -2,17 +2,17 @@
 #include "robot.h"
 
 #include <math.h>    // for: cos(), sin(), fabsf()
-#include <stdio.h>   // for: printf()
 #include <stdlib.h>  // for: free()
 #include <string.h>  // for: memset(), strncpy()
 
 #include "graphics/misc.h"
 #include "graphics/primitives.h"
+#include "message.h"  // for: VmMessage()
 #include "ikp.h"
 #include "links/links.h"
 #include "matrix/matrix.h"
 
-#define DEG (3.14159265/180.0)
+#define DEG (JW_PI/180.0)
 
 //------------------------------------------------------------------ configurations
 
@@ -53,9 +53,10 @@ CartesianConfig CartesianConfigFromRobot(Robot r, JointConfig jc) {
   SetKinRobot(r);
   ResetKin(jc, cc);
   FwdKin(r, jc, cc);
-  printf("The robot type selected is (0-Spatial; 2-Spherical Wrist; 4-Positioning) %d\n",
+  VmMessage(MsgTrace,
+            "The robot type selected is (0-Spatial; 2-Spherical Wrist; 4-Positioning) %d\n",
          cc->type);
-  printf("Redundancy = %d\n", r->redundant);
+  VmMessage(MsgTrace, "Redundancy = %d\n", r->redundant);
   return cc;
 }
 
@@ -103,8 +104,8 @@ void SetLinkDefaults(LinkPtr l) {
   l->a = 1.0f;  l->b = 0.0f;  l->abs_b = 0.0f;  l->sign_b = 0;
   l->al = 0.0f;  l->cal = 1.0f;  l->sal = 0.0f;
   l->th = 0.0f;  l->cth = 1.0f;  l->sth = 0.0f;
-  l->q_limit[0] = l->h_q_limit[0] = -100000.0f;
-  l->q_limit[1] = l->h_q_limit[1] = 100000.0f;
+  l->q_limit[0] = l->h_q_limit[0] = JOINT_UNLIMITED_MIN;
+  l->q_limit[1] = l->h_q_limit[1] = JOINT_UNLIMITED_MAX;
   l->h_q = 0.0f;
   l->m = 1.0f;
   l->cm[0] = 0.5f;  l->cm[1] = 0.0f;  l->cm[2] = 0.0f;
@@ -135,7 +136,7 @@ int PrepareLink(LinkPtr dst, const Link* src) {
   dst->color = 0;  dst->mat = 0;
   dst->Q_i = JmMatrix(3, 3);  dst->Q_1 = JmMatrix(3, 3);
   JmZeroMatrix(dst->Q_i, 3, 3);  JmZeroMatrix(dst->Q_1, 3, 3);
-  return src->q_limit[1] != 100000.0f ? 1 : 0;
+  return src->q_limit[1] != JOINT_UNLIMITED_MAX ? 1 : 0;
 }
 
 // a robot from a DH table: what a robot file gives, without bodies or length computations

@@ -4,6 +4,10 @@
 
 #include "graphics/jwtypes.h"
 
+// the limits a joint without limits carries: files and tables write -100000 and 100000
+#define JOINT_UNLIMITED_MIN (-100000.0f)
+#define JOINT_UNLIMITED_MAX 100000.0f
+
 //------------------------------------------------------------------ link
 typedef struct _Link_ {
   int joint;                  // 0 revolute, 1 prismatic

@@ -2,17 +2,15 @@
 // configuration readers
 #include "tokenizer.h"
 
-#include <errno.h>   // for: errno
 #include <float.h>   // for: FLT_MAX
 #include <math.h>    // for: fabs()
 #include <stdarg.h>  // for: va_list
-#include <stdio.h>   // for: fopen(), getc(), printf()
-#include <stdlib.h>  // for: strtod(), mkstemp()
-#include <string.h>  // for: strcmp(), strrchr(), strerror()
-#include <sys/stat.h>  // for: stat(), fchmod(), umask()
-#include <unistd.h>    // for: close(), unlink()
+#include <stdio.h>   // for: fopen(), getc()
+#include <stdlib.h>  // for: strtod()
+#include <string.h>  // for: strcmp()
 
 #include "graphics/misc.h"  // for: JwWarning()
+#include "message.h"        // for: VmMessageV()
 
 //------------------------------------------------------------------ module state
 
@@ -106,13 +104,6 @@ static int ReadReal(Token* t) {
 
 //------------------------------------------------------------------ public API: input
 
-int MakePath(char* path, const char* dir, const char* name) {
-  int n;
-  if (name[0] == '/' || name[0] == '~') n = snprintf(path, TOK_PATH_MAX + 1, "%s", name);
-  else n = snprintf(path, TOK_PATH_MAX + 1, "%s/%s", dir, name);
-  return (n < 0 || n > TOK_PATH_MAX) ? -1 : 0;
-}
-
 int TokOpen(const char* path) {
   TokClose();
   snprintf(file, sizeof(file), "%s", path);
@@ -142,7 +133,7 @@ void TokTrace(const char* format, ...) {
   if (!trace) return;
   va_list ap;
   va_start(ap, format);
-  vprintf(format, ap);
+  VmMessageV(MsgTrace, format, ap);
   va_end(ap);
 }
 
@@ -264,14 +255,14 @@ int RemoveOptionalDelimit(int in_vector) {
     if (RemoveComment() < 0) {
       if (in_vector) JwWarning("Unterminated comment\n");
       else JwWarning("%s: Unterminated comment\n", file);
-      return 1;
+      return -1;
     }
   }
   if (IsWhite(ch) || IsDelimit(ch)) {
     if (SkipWhiteComment() < 0) {
       if (in_vector) JwWarning("Unterminated comment\n");
       else JwWarning("%s: Unterminated comment\n", file);
-      return 1;
+      return -1;
     }
     if (IsDelimit(ch)) {
       TokTrace("%c", ch);
@@ -314,8 +305,9 @@ int ReadVector(const Symbol* s) {
     }
     v[k++] = T.value;
     TokTrace(" %f ", T.value);
-    if (RemoveOptionalDelimit(1) != 0) {
-      JwWarning("Syntax error: at line %d in %s\n", line, file);
+    int rc = RemoveOptionalDelimit(1);
+    if (rc != 0) {
+      if (rc > 0) JwWarning("Syntax error: at line %d in %s\n", line, file);
       return 1;
     }
   }
@@ -363,56 +355,11 @@ int ReadAssignment(const char* name, int nl, const Symbol* table) {
     }
     if (ReadVector(s) != 0) return 1;
   }
-  if (RemoveOptionalDelimit(0) != 0) {
-    JwWarning("Syntax error: at line %d in %s\n", line, file);
+  int rc = RemoveOptionalDelimit(0);
+  if (rc != 0) {
+    if (rc > 0) JwWarning("Syntax error: at line %d in %s\n", line, file);
     return 1;
   }
   TokTrace("\n");
   return 0;
-}
-
-//------------------------------------------------------------------ public API: writing
-
-int WriteFileQuietly(const char* path, int (*body)(FILE* f, const void* data),
-                     const void* data) {
-  char tmp[TOK_PATH_MAX + 16];
-  const char* slash = strrchr(path, '/');
-  int dirlen = slash ? (int)(slash - path) + 1 : 0;
-  int n = snprintf(tmp, sizeof(tmp), "%.*s.%s.XXXXXX", dirlen, path, path + dirlen);
-  if (n < 0 || n >= (int)sizeof(tmp)) return ENAMETOOLONG;
-  int fd = mkstemp(tmp);
-  if (fd < 0) return errno ? errno : EIO;
-  // keep the mode of the file replaced, else the usual mode for new files
-  struct stat st;
-  mode_t mode_bits;
-  if (stat(path, &st) == 0) {
-    mode_bits = st.st_mode & 07777;
-  } else {
-    mode_t mask = umask(0);
-    umask(mask);
-    mode_bits = 0666 & ~mask;
-  }
-  fchmod(fd, mode_bits);
-  FILE* f = fdopen(fd, "w");
-  if (!f) {
-    int e = errno;
-    close(fd);
-    unlink(tmp);
-    return e ? e : EIO;
-  }
-  errno = 0;
-  int e = body(f, data) != 0 ? EIO : 0;
-  if (fflush(f) != 0 || ferror(f)) e = errno ? errno : EIO;
-  if (fclose(f) != 0 && !e) e = errno ? errno : EIO;
-  if (!e && rename(tmp, path) != 0) e = errno ? errno : EIO;
-  if (e) unlink(tmp);
-  return e;
-}
-
-int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data),
-                    const void* data) {
-  int e = WriteFileQuietly(path, body, data);
-  if (e == 0) return 0;
-  JwWarning("Unable to write file `%s' (%s)\n", path, strerror(e));
-  return -1;
 }

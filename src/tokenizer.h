@@ -5,6 +5,8 @@
 
 #include <stdio.h>  // for: FILE
 
+#include "fileio.h"  // for: MakePath(), TOK_PATH_MAX (the readers build paths with it)
+
 //------------------------------------------------------------------ tokens
 // token types; the numbers order the readers' decisions
 enum TokenType {
@@ -23,7 +25,6 @@ enum TokenType {
 
 #define TOK_NAME_MAX 32       // longest accepted name
 #define TOK_NUMBER_MAX 51     // longest accepted number text
-#define TOK_PATH_MAX 255      // longest path
 
 typedef struct _Token_ {
   int type;
@@ -49,9 +50,6 @@ typedef struct _Symbol_ {
 } Symbol;
 
 //------------------------------------------------------------------ input
-// path = dir + "/" + name, or name itself when it starts with '/' or '~'; 0, or -1 when it
-// does not fit (the path then holds as much as fits)
-int MakePath(char* path, const char* dir, const char* name);
 // open a path for reading, line 1, first character read; 0, or -1 after
 // "Unable to open file `%s'\n"
 int TokOpen(const char* path);
@@ -73,7 +71,7 @@ int ConvertName(const Symbol* s, const char* text);
 // entries after '[' up to ']'; exactly s->n of them; 0 success, 1 failure
 int ReadVector(const Symbol* s);
 // what may follow a value: white space, comments, one delimiter, or '}' (and ']' in a
-// vector); 0 accepted, 1 not
+// vector); 0 accepted, 1 not, -1 after the message of an unterminated comment
 int RemoveOptionalDelimit(int in_vector);
 // white space and comments; 0, or -1 at an unterminated comment
 int SkipWhiteComment(void);
@@ -87,14 +85,6 @@ int IsSpace(int c);           // the same without newline
 int IsDelimit(int c);         // ',' ';'
 int IsOperator(int c);        // '{' '}' '[' ']' '='
 int IsNumeric(int c);         // digit, '+', '-', '.'
-
-// write a file through a temporary file in the same directory renamed over the old one;
-// body returns 0 when everything it printed went out; 0, or -1 after
-// "Unable to write file `%s'" (with the reason when the system gives one); an old file
-// survives any failure
-int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data), const void* data);
-// the same without the message: 0, or the errno of the failure (EIO when body failed)
-int WriteFileQuietly(const char* path, int (*body)(FILE* f, const void* data), const void* data);
 
 // the trace of assignments goes to standard output; 0 silences it (benchmarks)
 void SetTokenTrace(int on);

@@ -71,6 +71,12 @@ static Robot ThreeLinkPositioning(int prismatic, float scale) {
   return RobotFromDH("pos3", 3, rows);
 }
 
+// the Newton iteration alone, for the cases that pin its own codes and folds
+struct NoFallback {
+  NoFallback() { SetInvFallback(0); }
+  ~NoFallback() { SetInvFallback(1); }
+};
+
 //------------------------------------------------------------------ forward kinematics
 
 // the pose equals the product of Rz Tz Tx Rx over the links, for every link frame too
@@ -83,7 +89,7 @@ TEST(FwdKin, MatchesHomogeneousChain) {
       float q[8];
       for (int i = 0; i < r->n; i++)
         q[i] = r->L[i].joint ? (float)KsUniform(&seed, -0.5, 1.0)
-                             : (float)KsUniform(&seed, -170, 170);
+                             : (float)KsUniform(&seed, -1000, 1000);   // every quarter turn
       SetQ(a, q);
       ASSERT_EQ(FwdKin(r, a.jc, a.cc), 0);
       double T[4][4];
@@ -267,8 +273,7 @@ TEST(PoseAngles, VectTraceNorm) {
 
 // every column against central differences of the task error. Revolute joints are in
 // degrees, so a column is 180/pi times the slope; a prismatic column is L times the slope
-// (the step is taken in q / L). The trace row carries half the slope of the trace error:
-// it vanishes at the solution, where the Newton step no longer needs it.
+// (the step is taken in q / L). Every row, the trace row included, is the true slope.
 static void CheckColumns(Arm& a, const float* q, const CartesianConfigRec& target) {
   Robot r = a.r;
   int n = r->n, jm = r->jm, type = target.type;
@@ -297,7 +302,6 @@ static void CheckColumns(Arm& a, const float* q, const CartesianConfigRec& targe
     for (int i = 0; i < jm; i++) {
       double slope = (fp[i] - fm[i])/(up - dn);
       double want = rev ? slope*180.0/KS_PI : slope*L;
-      if (rev && type != 4 && i == 3) want /= 2;
       EXPECT_NEAR(J[i][j], want, 2e-7) << "type " << type << " row " << i << " col " << j;
     }
   }
@@ -375,6 +379,7 @@ TEST(InvKin, TargetAtTheCurrentPoseTakesNoStep) {
 
 // the error is tested only before a step: one step allowed is never enough
 TEST(InvKin, FailuresRestoreTheJoints) {
+  NoFallback part_only;
   Arm a = MakeArm(KsPumaArm());
   float qt[6] = {12, -40, 33, 71, -20, 5}, q[6] = {14, -38, 31, 70, -18, 7};
   CartesianConfigRec t = PoseAt(a, qt);
@@ -410,6 +415,7 @@ TEST(InvKin, FailuresRestoreTheJoints) {
 }
 
 TEST(InvKin, JointLimitCodes) {
+  NoFallback part_only;
   Arm a = MakeArm(KsPumaArm());
   float qt[6] = {12, -40, 33, 71, -20, 5}, q[6] = {14, -38, 31, 70, -18, 7};
   CartesianConfigRec t = PoseAt(a, qt);
@@ -433,6 +439,7 @@ TEST(InvKin, JointLimitCodes) {
 
 // joints fold by whole turns: during steps towards (-360, 360), at the end towards [-360, 360]
 TEST(InvKin, TurnsAreFolded) {
+  NoFallback part_only;
   Arm a = MakeArm(KsPumaArm());
   float qt[6] = {10.5f, -40, 33, 71, -20, 5};
   CartesianConfigRec t = PoseAt(a, qt);
@@ -468,6 +475,96 @@ TEST(InvKin, TurnsAreFolded) {
   FreeArm(a);
 }
 
+// a joint exactly at a limit is inside; one float step beyond gives that limit's code
+TEST(InvKin, LimitsAreInclusive) {
+  NoFallback part_only;
+  Arm a = MakeArm(KsPumaArm());
+  a.r->limits = 1;
+  a.r->L[2].q_limit[0] = -20;  a.r->L[2].q_limit[1] = 33;
+  float q[6] = {12, -40, 33, 71, -20, 5};
+  float at[4] = {33, -20, nextafterf(33, 100), nextafterf(-20, -100)};
+  int want[4] = {0, 0, InvAboveMaximum - 2, InvBelowMinimum - 2};
+  for (int c = 0; c < 4; c++) {
+    q[2] = at[c];
+    CartesianConfigRec t = PoseAt(a, q);       // met at once: only the checks run
+    SetQ(a, q);
+    EXPECT_EQ(InvKin(a.r, a.jc, &t), want[c]) << c;
+    EXPECT_EQ(a.jc->q[2], at[c]);
+  }
+  FreeArm(a);
+}
+
+// whole turns: 360 stays, 720 ends at 360, 360.5 at 0.5, -720 at -360; a step that crosses
+// 360 on a limited joint (no final fold) is folded by the step itself
+TEST(InvKin, WholeTurnsAtTheEdges) {
+  NoFallback part_only;
+  Arm a = MakeArm(KsPumaArm());
+  float q[6] = {0, -40, 33, 71, -20, 5};
+  float from[5] = {360, 720, 360.5f, -720, -360.5f}, to[5] = {360, 360, 0.5f, -360, -0.5f};
+  for (int c = 0; c < 5; c++) {
+    q[0] = from[c];
+    CartesianConfigRec t = PoseAt(a, q);
+    SetQ(a, q);
+    EXPECT_EQ(InvKin(a.r, a.jc, &t), 0);
+    EXPECT_EQ(a.jc->q[0], to[c]) << from[c];
+  }
+  a.r->limits = 1;
+  a.r->L[0].q_limit[0] = -500;  a.r->L[0].q_limit[1] = 500;
+  q[0] = 5;
+  CartesianConfigRec t = PoseAt(a, q);
+  q[0] = 357;
+  SetQ(a, q);
+  EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
+  EXPECT_NEAR(a.jc->q[0], 5, 1e-3);
+  FreeArm(a);
+}
+
+// huge starts end promptly: the iteration folds its first step and converges on a target
+// elsewhere; a target met at once is no success when the final fold moves the pose, and
+// the fallback then solves it from the folded start
+TEST(InvKin, HugeAndNonFiniteStarts) {
+  Arm a = MakeArm(KsWristArm());
+  float qt[3] = {20, 50, -30};
+  CartesianConfigRec t = PoseAt(a, qt);
+  float huge[6] = {9e9f, 4e9f, 1e9f, 1e10f, -1e10f, 3e38f};
+  for (int fb = 0; fb < 2; fb++) {
+    SetInvFallback(fb);
+    for (int c = 0; c < 6; c++) {
+      for (int met = 0; met < 2; met++) {     // a target elsewhere, and the pose at the start
+        float q[3] = {huge[c], 0, 0};
+        CartesianConfigRec goal = met ? PoseAt(a, q) : t;
+        SetQ(a, q);
+        testing::internal::CaptureStdout();
+        int rc = InvKin(a.r, a.jc, &goal);
+        testing::internal::GetCapturedStdout();
+        if (fb || !met) {
+          ASSERT_GE(rc, 0) << huge[c] << " fallback " << fb;
+        }
+        if (rc < 0) {
+          EXPECT_EQ(memcmp(q, a.jc->q, sizeof q), 0);
+          continue;
+        }
+        double T[4][4], e = 0.0;
+        KsChain(a.r, a.jc->q, 3, T);
+        for (int i = 0; i < 3; i++)
+          for (int j = 0; j < 3; j++) e = fmax(e, fabs(T[i][j] - goal.Q[i][j]));
+        EXPECT_LT(e, 5e-5) << huge[c] << " fallback " << fb;
+        EXPECT_LE(fabs(a.jc->q[0]), 360) << huge[c];
+      }
+    }
+  }
+  float bad[3] = {NAN, INFINITY, -INFINITY};
+  for (int c = 0; c < 3; c++) {
+    float q[3] = {10, bad[c], 0};
+    SetQ(a, q);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(InvKin(a.r, a.jc, &t), InvNotConverged);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Joint 2 value is not a finite number\n");
+    EXPECT_EQ(memcmp(q, a.jc->q, sizeof q), 0);
+  }
+  FreeArm(a);
+}
+
 TEST(InvKin, RankDeficientStepIsAnnounced) {
   Arm a = MakeArm(KsPumaArm());
   float qt[6] = {5, -5, 5, 5, 10, 5}, zero[6] = {0, 0, 0, 0, 0, 0};
@@ -485,34 +582,36 @@ TEST(InvKin, RankDeficientStepIsAnnounced) {
   FreeArm(a);
 }
 
-// a positioning robot's error is divided by L twice, so its Newton step is the full step
-// divided by L: exact at L = 1, shorter above, overshooting below one half
-TEST(InvKin, PositioningAndWristRobots) {
-  float scales[2] = {1.0f, 2.0f};
-  int steps[2];
-  for (int s = 0; s < 2; s++) {
+// the Newton step is the same at every length scale: the positioning robots in metres (and
+// the robot with a slide of the robot files) converge in the steps they take at scale 1
+TEST(InvKin, PositioningRobotsAtAnyScale) {
+  NoFallback part_only;
+  float scales[3] = {1.0f, 2.0f, 0.3f};
+  int steps[3];
+  for (int s = 0; s < 3; s++) {
     Arm a = MakeArm(ThreeLinkPositioning(1, scales[s]));
-    ASSERT_NEAR(a.r->avg_len, scales[s], 1e-6);
     float qt[3] = {30, 1.5f*scales[s], -20}, q[3] = {36, 1.4f*scales[s], -25};
     CartesianConfigRec t = PoseAt(a, qt);
     SetQ(a, q);
     steps[s] = InvKin(a.r, a.jc, &t);
     EXPECT_GE(steps[s], 1);
-    CartesianConfigRec got = t;
-    FwdKin(a.r, a.jc, &got);
-    for (int i = 0; i < 3; i++) EXPECT_NEAR(got.r[i], t.r[i], 1e-4*scales[s]);
+    EXPECT_LE(steps[s], 8);
+    double T[4][4];
+    KsChain(a.r, a.jc->q, 3, T);
+    for (int i = 0; i < 3; i++) EXPECT_NEAR(T[i][3], t.r[i], 5e-5*a.r->avg_len);
     FreeArm(a);
   }
-  EXPECT_GT(steps[1], steps[0]);
-  Arm a = MakeArm(ThreeLinkPositioning(1, 0.3f));
-  float qt[3] = {30, 0.45f, -20}, q[3] = {36, 0.42f, -25};
+  EXPECT_EQ(steps[1], steps[0]);
+  EXPECT_EQ(steps[2], steps[0]);
+  DHRow rows[3] = {{0, 0, 0.5f, 90, 0, -100000, 100000}, {0, 0, 0, -90, 90, -100000, 100000},
+                   {1, 0, 0.3f, 0, 0, -100000, 100000}};
+  Arm a = MakeArm(RobotFromDH("slide3", 3, rows));
+  ASSERT_EQ(a.cc->type, 4);
+  float qt[3] = {40, 25, 0.3f}, q[3] = {45, 20, 0.35f};
   CartesianConfigRec t = PoseAt(a, qt);
   SetQ(a, q);
-  testing::internal::CaptureStdout();              // the diverging steps lose rank
-  int rc = InvKin(a.r, a.jc, &t);
-  testing::internal::GetCapturedStdout();
-  EXPECT_EQ(rc, -1);
-  for (int i = 0; i < 3; i++) EXPECT_EQ(a.jc->q[i], q[i]);
+  EXPECT_GE(InvKin(a.r, a.jc, &t), 1);
+  for (int i = 0; i < 3; i++) EXPECT_NEAR(a.jc->q[i], qt[i], 1e-3);
   FreeArm(a);
 
   a = MakeArm(KsWristArm());

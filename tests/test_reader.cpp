@@ -207,7 +207,13 @@ TEST_F(RobotFiles, EveryMessageWithItsLine) {
   Refused("{ I = [1 2 3 4 5] }", "Improper number of entries in vector on line 1 in Arch/t\n");
   Refused("{ limits = [1 ,, 2] }", "Bad float on line 1 in Arch/t\n");
   Refused("{ limits = [up 2] }", "Bad float on line 1 in Arch/t\n");
-  Refused("{ limits = [1 /* no end", "Unterminated comment\n");
+  // inside a vector the message names no file, wherever the comment opens
+  for (const char* t : {"{ limits = [ /* no end", "{ limits = [1 /* no end", "{ limits = [1/*"}) {
+    EXPECT_EQ(Read(t), nullptr);
+    EXPECT_EQ(err, "Unterminated comment\n") << t;
+  }
+  EXPECT_EQ(Read("{ a = 1 /* no end"), nullptr);
+  EXPECT_EQ(err, "Arch/t: Unterminated comment\n");
   Refused("{\n a = 1\n {", "Unexpected '{' at line 3 in Arch/t\n");
   Refused("{ a = 1 }\n\n}", "Unexpected '{' at line 3 in Arch/t\n");
   Refused("{ a = 1 }\n{ b = 2\n", "Unmatched '{'\n");
@@ -261,19 +267,24 @@ TEST_F(RobotFiles, HostileInput) {
   Refused(std::string(10*1024*1024, '#'), "Arch/t: syntax error at line 1\n");
 }
 
-TEST_F(RobotFiles, ThousandLinks) {
+// 30 links are the most a robot has; the 31st block is refused where it opens, so a huge
+// file ends there (its broken last block is never reached)
+TEST_F(RobotFiles, ThirtyLinksAndNoMore) {
   std::string text = "{ joint = pris b = 1 a = 0.5 }\n";
-  for (int i = 1; i < 1000; i++) text += "{ a = 0.5 al = 90 th = " + std::to_string(i) + " }\n";
+  for (int i = 1; i < 30; i++) text += "{ a = 0.5 al = 90 th = " + std::to_string(i) + " }\n";
   Robot r = Read(text, 1);
   ASSERT_NE(r, nullptr) << err.substr(0, 200);
-  EXPECT_EQ(r->n, 1000);
-  EXPECT_FLOAT_EQ(r->L[999].th, 999.0f);
-  EXPECT_FLOAT_EQ(r->L[0].h_q, 1.0f);
-  // prismatic robot: avg_len = (1000 * 0.5 + 1) / 2000
-  EXPECT_NEAR(r->avg_len, 501.0/2000, 1e-5);
+  EXPECT_EQ(r->n, 30);
+  EXPECT_FLOAT_EQ(r->L[29].th, 29.0f);
+  // prismatic robot: avg_len = (30 * 0.5 + 1) / 60
+  EXPECT_NEAR(r->avg_len, 16.0/60, 1e-6);
   FreeRobot(r);
-  // the same number of links failing late frees everything read so far
-  Refused(text + "{ a = x }", "Type mismatch:Float expected at line 1001 in Arch/t\n");
+  Refused(text + "\n/* one more */ {}",
+          "Too many links at line 32 in Arch/t: a robot has at most 30\n");
+  std::string huge = text;
+  for (int i = 30; i < 65536; i++) huge += "{ a = 0.5 }\n";
+  Refused(huge + "{ a = x }", "Too many links at line 31 in Arch/t");
+  EXPECT_EQ(err.find("Type mismatch"), std::string::npos);
 }
 
 TEST_F(RobotFiles, AFailedReadLeavesTheCurrentRobotAlone) {

@@ -1,7 +1,8 @@
-// gallery.cpp -- renders every solid, generic up and down robots and the Puma560 into a PPM
+// gallery.cpp -- renders every solid, generic up and down robots, the Puma560 and the other
+// built-in models (from their sample robots) into a PPM
 //
-// usage: gallery out.ppm   (needs a display; under Xvfb:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tools/gallery out/gallery.ppm)
+// usage: gallery out.ppm [DATA]   (needs a display; DATA is the sample folder, default "data";
+//   under Xvfb: xvfb-run -a -s "-screen 0 1280x1600x24" build/tools/gallery out/gallery.ppm)
 #include <FL/Fl.H>            // for: Fl::wait()
 #include <FL/Fl_Gl_Window.H>  // for: Fl_Gl_Window
 #include <FL/gl.h>            // for: gl_font(), gl_draw(), GL calls
@@ -16,13 +17,22 @@
 #include "graphics/primitives.h"
 #include "links/Puma560.h"
 #include "links/links.h"
+#include "ikp.h"
+#include "links/robot_draw_gl.h"
+#include "reader.h"
 #include "robot.h"
 
 //------------------------------------------------------------------ layout
 static const int cell = 130;                 // primitive cells: 9 by 4
 static const int cols = 9, rows = 4;
 static const int big = 390;                  // robot cells: one row of 3
-static const int W = cols*cell, H = rows*cell + big;
+static const int model = 292;                // built-in models: two rows of 4
+static const int W = cols*cell, H = rows*cell + big + 2*model;
+
+// the built-in models besides the Puma560, drawn from their sample robots
+static const char* const model_names[8] = {
+  "Wrist", "Yaskawa", "KERROW", "FanucS300", "REKERROW", "REKERROWB", "Rozivi+Rudov",
+  "ZireVoro"};
 
 typedef struct _Item_ {
   const char* name;
@@ -146,56 +156,39 @@ static void Draw(JwPrimitive p) {
   if (p) JwDrawPrimitive(p);
 }
 
-// the frame walk of the view, with the home joint values
+// the view's walk at the home joint values, with the flange and tool frames
 static void DrawRobot(Robot r) {
+  float q[16];
+  for (int i = 0; i < r->n && i < 16; i++) q[i] = r->L[i].h_q;
   glPushMatrix();
-  if (r->geom_type == 2) {
-    if (!r->links) { glPopMatrix(); return; }
-    r->links[0]();
-    for (int i = 0; i < r->n; i++) {
-      Link* l = &r->L[i];
-      if (l->joint == 1) {
-        glRotatef(l->th, 0, 0, 1);
-        glTranslatef(0, 0, l->h_q);
-        r->links[i + 1]();
-        if (i < r->n - 1) glTranslatef(l->a, 0, 0);
-      } else {
-        glRotatef(l->h_q, 0, 0, 1);
-        r->links[i + 1]();
-        glTranslatef(l->a, 0, l->b);
-      }
-      glRotatef(l->al, 1, 0, 0);
-    }
-    JwAxes_xyz(r->avg_len, 0xff00ff00u);
-    if (r->EE.DrawProc) r->EE.DrawProc(&r->EE);
-  } else {
-    for (int i = 0; i < r->n; i++) {
-      Link* l = &r->L[i];
-      float zstep = 0;
-      if (l->joint == 1) {
-        float q = l->h_q;
-        glRotatef(l->th, 0, 0, 1);
-        Draw(l->hinge);
-        glPushMatrix();
-          if (q > 0) { glScalef(1, 1, q);  Draw(l->linkz); }
-          if (q < 0) { glTranslatef(0, 0, q);  glScalef(1, 1, -q);  Draw(l->linkz); }
-        glPopMatrix();
-        glTranslatef(0, 0, q);
-        Draw(l->linkx);
-      } else {
-        if (r->geom_type == 1) glRotatef(l->h_q, 0, 0, 1);
-        Draw(l->hinge);  Draw(l->linkz);
-        if (r->geom_type == 0) glRotatef(l->h_q, 0, 0, 1);
-        Draw(l->elbow);  Draw(l->linkx);
-        zstep = l->b;
-      }
-      glTranslatef(l->a, 0, zstep);
-      glRotatef(l->al, 1, 0, 0);
-    }
-    Draw(r->dEE.h1);  Draw(r->dEE.h2);  Draw(r->dEE.h3);
-    JwAxes_xyz(r->avg_len, 0xff0000ffu);
-  }
+    DrawRobotBodies(r, q, 0, 1);
+    if (r->geom_type != 2) JwAxes_xyz(r->avg_len, 0xff0000ffu);
   glPopMatrix();
+}
+
+// centre and half diagonal of the joint frame origins of r at its home pose
+static void RobotFrame(Robot r, float ctr[3], float* size) {
+  JointConfig jc = JointConfigFromRobot(r);
+  EvalQr_i(r, jc);
+  EvalQr_1(r);
+  double p[3] = {0, 0, 0}, lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+  for (int i = 0; i < r->n; i++) {
+    for (int k = 0; k < 3; k++) {
+      double s = 0;                   // Q_1 of the previous frame times the link vector
+      for (int j = 0; j < 3; j++) s += (i ? r->L[i - 1].Q_1[k][j] : (k == j))*r->L[i].a_i[j];
+      p[k] += s;
+      if (p[k] < lo[k]) lo[k] = p[k];
+      if (p[k] > hi[k]) hi[k] = p[k];
+    }
+  }
+  FreeJointConfig(jc);
+  float d = 0;
+  for (int k = 0; k < 3; k++) {
+    ctr[k] = (float)(lo[k] + hi[k])/2;
+    d += (float)((hi[k] - lo[k])*(hi[k] - lo[k]));
+  }
+  ctr[2] += ModelFirstOffset(r) - r->L[0].b;   // where the model draws its first link
+  *size = sqrtf(d)/2 + r->avg_len;     // room for the bodies around the frames
 }
 
 //------------------------------------------------------------------ rendering
@@ -254,12 +247,38 @@ static void RenderAll() {
   const float ctrs[3][3] = {{2.4f, 0.2f, 3.6f}, {2.2f, 0.9f, 3.2f}, {2.5f, 1.5f, 6}};
   const float sizes[3] = {3.2f, 3.0f, 7.0f};
   for (int k = 0; k < 3; k++) {
-    Camera(k*big, 0, big, big, ctrs[k], sizes[k]);
+    Camera(k*big, 2*model, big, big, ctrs[k], sizes[k]);
     glLineWidth(1);
     DrawRobot(robots[k]);
-    Caption(k*big, 0, big, big, names[k]);
+    Caption(k*big, 2*model, big, big, names[k]);
   }
   glFinish();
+}
+
+// one built-in model at a time (a model's solids live until the next one is matched)
+static int RenderModels(const char* data) {
+  int drawn = 0;
+  for (int k = 0; k < 8; k++) {
+    char path[512];
+    snprintf(path, sizeof(path), "%s/Arch/%s", data, model_names[k]);
+    Robot r = ParseRobot(path);
+    if (!r) continue;
+    r->geom_type = 2;
+    if (!r->EE.type) r->EE.type = 1;   // the default hand
+    LinkMatchName(r);
+    float ctr[3], size;
+    RobotFrame(r, ctr, &size);
+    int x = (k % 4)*model, y = (1 - k/4)*model;
+    Camera(x, y, model, model, ctr, size);
+    DrawRobot(r);
+    Caption(x, y, model, model, model_names[k]);
+    if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
+    FreeFullGeom(r);
+    FreeRobot(r);
+    drawn++;
+  }
+  glFinish();
+  return drawn;
 }
 
 class GalleryWindow : public Fl_Gl_Window {
@@ -287,8 +306,8 @@ static int WritePPM(const char* path) {
 }
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: gallery out.ppm\n");
+  if (argc != 2 && argc != 3) {
+    fprintf(stderr, "usage: gallery out.ppm [DATA]\n");
     return 2;
   }
   RegisterModelDrawing();
@@ -300,13 +319,14 @@ int main(int argc, char** argv) {
   Fl::wait(0.1);
   win->make_current();
   RenderAll();
+  int models = RenderModels(argc == 3 ? argv[2] : "data");
   int rc = WritePPM(argv[1]);
   for (int i = 0; i < nitems; i++) JwFreePrimitive(items[i].p);
   if (puma->EE.DestroyProc) puma->EE.DestroyProc(&puma->EE);
   FreeRobot(up_robot);
   FreeRobot(down_robot);
   FreeRobot(puma);
-  if (rc == 0) printf("gallery: %d solids, 3 robots, %d x %d written to %s\n", nitems, W, H,
-                      argv[1]);
+  if (rc == 0) printf("gallery: %d solids, %d robots, %d x %d written to %s\n", nitems,
+                      3 + models, W, H, argv[1]);
   return rc;
 }

@@ -16,7 +16,6 @@ static char last_error[512] = "";
 static NlErrorHandler handler = nullptr;   // nullptr: print on stderr
 
 #define NL_MAXLIB 16
-#define NL_MAXEL (1L << 24)                 // largest array: 128 MiB of doubles
 static const NlLibrary* libs[NL_MAXLIB];   // registered libraries
 static int lib_count[NL_MAXLIB];           // registrations of each
 

@@ -13,6 +13,10 @@ typedef struct _NlArray_ {
 
 enum { NL_REAL = 0, NL_COMPLEX = 1 };
 
+// the largest block of doubles the runtime allocates (an array, the minimiser's work
+// block): 128 MiB; a larger request is an out-of-memory error
+#define NL_MAXEL (1L << 24)
+
 // m x n zero array; only NL_REAL is supported (NL_COMPLEX gives NULL after an error, and
 // so does an array beyond the runtime's size limit: errors never end the program)
 NlArray* mclCreateDoubleMatrix(int m, int n, int complexity);
@@ -151,7 +155,8 @@ int NlOptionsFixed(NlOptions* o, int nvars, NlArray* const names[4], const NlArr
 // Nelder-Mead (reflection 1, expansion 2, contraction 0.5, shrink 0.5) of the function
 // called fname, from x0 (the result has its shape), extra arguments passed after x;
 // exitflag 1 when simplex size <= TolX and spread <= TolFun, 0 at MaxFunEvals or MaxIter;
-// NaN and +Inf rank worst and fail the spread test; NULL after an error
+// NaN and +Inf rank worst and fail the spread test; NULL after an error, the out-of-memory
+// error when the work block of n (n + 6) + 2 doubles exceeds NL_MAXEL (n > 4093)
 NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
                       NlArray* const* extra, int nextra, double* fval, int* exitflag,
                       NlSearchReport* rep);

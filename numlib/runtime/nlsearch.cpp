@@ -2,6 +2,7 @@
 #include "nlrt.h"
 
 #include <math.h>     // for: fabs(), isnan(), isfinite()
+#include <stdint.h>   // for: SIZE_MAX
 #include <stdio.h>    // for: snprintf()
 #include <stdlib.h>   // for: malloc(), free()
 #include <string.h>   // for: memcpy(), strcasecmp()
@@ -79,6 +80,16 @@ static int converged(const double* V, const double* f, const int* idx, int n, do
   return 1;
 }
 
+// doubles in the work block of n variables: n+1 vertices of n, their n+1 values, the
+// centroid, three trial points and one spare = n (n + 6) + 2; 0 when that exceeds the
+// runtime's largest block (NL_MAXEL), computed in size_t so a large n cannot wrap
+static size_t work_doubles(int n) {
+  size_t m = (size_t)n;
+  if (n < 0 || m > (SIZE_MAX - 2)/(m + 6)) return 0;
+  size_t total = m*(m + 6) + 2;
+  return total <= (size_t)NL_MAXEL ? total : 0;
+}
+
 //------------------------------------------------------------------ options
 
 // defaults for nvars variables: 1e-4, 1e-4, 200 nvars, 200 nvars
@@ -139,7 +150,8 @@ double NlGetSimplexFloor(void) { return step_floor; }
 // Nelder-Mead (reflection 1, expansion 2, contraction 0.5, shrink 0.5) of the function
 // called fname, from x0 (the result has its shape), extra arguments passed after x;
 // exitflag 1 when simplex size <= TolX and spread <= TolFun, 0 at MaxFunEvals or MaxIter;
-// NaN and +Inf rank worst and fail the spread test; NULL after an error
+// NaN and +Inf rank worst and fail the spread test; NULL after an error, the out-of-memory
+// error when the work block of n (n + 6) + 2 doubles exceeds NL_MAXEL (n > 4093)
 NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
                       NlArray* const* extra, int nextra, double* fval, int* exitflag,
                       NlSearchReport* rep) {
@@ -157,23 +169,39 @@ NlArray* NlFminsearch(const char* fname, const NlArray* x0, const NlOptions* o,
   }
   NlEnterContext();                          // an objective's error stays pending until here
   int n = NlNumel(x0);
-  if (!ob.fe->fast) {
-    ob.xa = NlCopy(x0);
-    ob.args = (NlArray**)malloc(sizeof(NlArray*)*(1 + nextra));
-    ob.args[0] = ob.xa;
-    for (int i = 0; i < nextra; i++) ob.args[1 + i] = extra[i];
-  }
-
-  // one block: n+1 vertices, their values, order, centroid and three trial points
   int k = n + 1;
-  double* V = (double*)malloc(sizeof(double)*(k*n + k + 4*n + 1));
-  double* f = V + k*n;
+
+  // one block for the vertices, their values, the centroid and the trial points (so the
+  // int offsets below stay under NL_MAXEL), the vertex order apart; an allocation that
+  // fails is the runtime's out-of-memory error, as for arrays
+  size_t nwork = work_doubles(n);
+  double* V = nwork ? (double*)malloc(sizeof(double)*nwork) : nullptr;
+  int* idx = V ? (int*)malloc(sizeof(int)*(size_t)k) : nullptr;
+  int fcount = 0, iter = 0, rc = 0;
+  if (idx && !ob.fe->fast) {
+    ob.xa = NlCopy(x0);
+    ob.args = (NlArray**)malloc(sizeof(NlArray*)*(1 + (size_t)(nextra > 0 ? nextra : 0)));
+    if (ob.args) {
+      ob.args[0] = ob.xa;
+      for (int i = 0; i < nextra; i++) ob.args[1 + i] = extra[i];
+    }
+  }
+  if (!idx || (!ob.fe->fast && (!ob.xa || !ob.args))) {
+    if (!NlErrorPending()) NlRaise("Run-time Error: Out of memory.");
+    free(ob.args);
+    NlDestroyArray(ob.xa);
+    free(idx);
+    free(V);
+    *exitflag = 0;
+    snprintf(rep->message, sizeof(rep->message), "Stopped: out of memory.");
+    NlExitContext();
+    return nullptr;
+  }
+  double* f = V + (size_t)k*n;
   double* xbar = f + k;
   double* xr = xbar + n;
   double* xe = xr + n;
   double* xc = xe + n;
-  int* idx = (int*)malloc(sizeof(int)*k);
-  int fcount = 0, iter = 0, rc = 0;
   double maxfun = o->MaxFunEvals, maxiter = o->MaxIter;
   const char* how = "";
 

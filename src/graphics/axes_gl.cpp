@@ -3,6 +3,7 @@
 
 #include <FL/Enumerations.H>  // for: FL_HELVETICA
 #include <FL/gl.h>            // for: gl_font(), gl_draw(), GL calls
+#include <gl2ps.h>            // for: gl2psText()
 
 //------------------------------------------------------------------ module state
 static float axes[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // origin, tips
@@ -30,10 +31,13 @@ static void LabelFont(int* firsttime) {
   }
 }
 
-// one label in colour (r, g, b) at raster position p
+// one label in colour (r, g, b) at raster position p. Bitmaps never reach an export, so
+// the text goes to gl2ps as well, at the same raster position (outside an export the call
+// does nothing)
 static void Label(const char* s, float r, float g, float b, float x, float y, float z) {
   glColor3f(r, g, b);
   glRasterPos3f(x, y, z);
+  gl2psText(s, "Helvetica", 12);
   gl_draw(s);
 }
 

@@ -1,6 +1,8 @@
 // misc.cpp -- messages and allocation of the graphics and robot modules
 #include "graphics/misc.h"
 
+#include "message.h"  // for: VmMessageV()
+
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: vfprintf()
 #include <stdlib.h>  // for: malloc(), exit()
@@ -19,9 +21,8 @@ void JwError(int status, const char* format, ...) {
   if (show_messages) {
     va_list ap;
     va_start(ap, format);
-    vfprintf(stderr, format, ap);
+    VmMessageV(MsgWarning, format, ap);
     va_end(ap);
-    fflush(stderr);
   }
   exit(status);
 }
@@ -31,7 +32,7 @@ void JwWarning(const char* format, ...) {
   if (!show_messages) return;
   va_list ap;
   va_start(ap, format);
-  vfprintf(stderr, format, ap);
+  VmMessageV(MsgWarning, format, ap);
   va_end(ap);
 }
 

@@ -41,7 +41,7 @@ static void PostMult(float* M, const float* B) {
 
 // rotation of deg degrees about a named axis, OpenGL element order; unknown axes give I
 static void RotationGl(float deg, char axis, float* R) {
-  double a = deg*3.14159265/180.0;
+  double a = deg*JW_PI/180.0;
   float c = (float)cos(a), s = (float)sin(a);
   Identity16(R);
   switch (axis) {

@@ -17,8 +17,6 @@ static inline void SetN(JwUnit u, int i, float x, float y, float z) {
 }
 
 // angle constants of the solids
-#define JW_TWO_PI 6.2831853
-#define JW_PI 3.14159265
 #define JW_HALF_PI 1.570796325
 #define JW_DEG2RAD(d) ((d)*3.14159265/180.0)
 

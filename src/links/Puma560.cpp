@@ -45,16 +45,15 @@ static JwPrimitive Cyl(int n, float r, float h, JwColor c) {
 }
 
 //------------------------------------------------------------------ public API
-// build the fourteen solids (any previous ones are freed first); the robot is not consulted
-void Puma560Init(Robot r) {
-  Puma560Destroy(r);
-  Puma560Solids* s = &puma560;
+// the fourteen solids into s, the column shortened by drop (the first link's body and the
+// shoulder come down with it); s must hold no solids
+void Puma560Build(Puma560Solids* s, float drop) {
   s->Bplate = Place(Cyl(24, 1.825f, 0.6f, base_color), 0, 0, 0, 0.3f);
-  s->Bstump = Place(Cyl(24, 0.9f, 5.1f, base_color), 0, 0, 0, 3.15f);
+  s->Bstump = Place(Cyl(24, 0.9f, 5.1f - drop, base_color), 0, 0, 0, 3.15f - drop/2);
   s->Bbox = Place(JwDefPrism(1.05f, 1.6f, 0.9f, mat, base_color), 0, 0, 1.425f, 0.45f);
   s->Bmotor = Place(Cyl(24, 0.44f, 1.45f, dark_color), 0, 0, 1.575f, 1.625f);
-  s->L1trunk = Place(Cyl(24, 0.9f, 0.9f, arm_color), 0, 0, 0, 6.15f);
-  s->L1hinge = Place(Cyl(24, 0.9f, 2.98f, arm_color), 900, 0, 6.6f, -0.45f);
+  s->L1trunk = Place(Cyl(24, 0.9f, 0.9f, arm_color), 0, 0, 0, 6.15f - drop);
+  s->L1hinge = Place(Cyl(24, 0.9f, 2.98f, arm_color), 900, 0, 6.6f - drop, -0.45f);
   s->L2link = Place(JwDefFlat(12, L2, A2, 1.02f, mat, arm_color), 0, 0, 0, 2.45f);
   s->L3link = JwDefFlat(7, L3, A3, 0.9f, mat, arm_color);
   s->L4cyl = Place(Cyl(24, 0.4f, 0.9f, dark_color), 900, 0, 4.32f, 0);
@@ -65,9 +64,8 @@ void Puma560Init(Robot r) {
   s->L6c = Place(Cyl(16, 0.34f, 0.03f, dark_color), 0, 0, 0, 0.545f);
 }
 
-// free the fourteen solids and clear them
-void Puma560Destroy(Robot) {
-  Puma560Solids* s = &puma560;
+// the fourteen solids of s freed and cleared
+void Puma560Free(Puma560Solids* s) {
   JwPrimitive* all[14] = {&s->Bplate, &s->Bstump, &s->Bbox, &s->Bmotor, &s->L1trunk,
                           &s->L1hinge, &s->L2link, &s->L3link, &s->L4cyl, &s->L4b1,
                           &s->L4b2, &s->L6a, &s->L6b, &s->L6c};
@@ -76,6 +74,15 @@ void Puma560Destroy(Robot) {
     *all[k] = nullptr;
   }
 }
+
+// build the fourteen solids (any previous ones are freed first); the robot is not consulted
+void Puma560Init(Robot r) {
+  Puma560Destroy(r);
+  Puma560Build(&puma560, 0);
+}
+
+// free the fourteen solids and clear them
+void Puma560Destroy(Robot) { Puma560Free(&puma560); }
 
 // the "Hand": gripper palm and two fingers, opening 0.256, tool frame 0.561 along z
 void Puma560InitEEHand(EndEffectorPtr ee) {

@@ -26,6 +26,13 @@ typedef struct _Puma560Solids_ {
   JwPrimitive L6a, L6b, L6c;                  // link 6 (flange)
 } Puma560Solids;
 extern Puma560Solids puma560;
+// the fourteen solids into s, the column shortened by drop (the first link's body and the
+// shoulder come down with it); s must hold no solids
+void Puma560Build(Puma560Solids* s, float drop);
+// the fourteen solids of s freed and cleared
+void Puma560Free(Puma560Solids* s);
+// drawing library only: the solids of s that part k draws (0 base, 1 ... 6 the links)
+void Puma560DrawPart(const Puma560Solids* s, int k);
 
 // drawing library only (Puma560_gl.cpp): fill Puma560Links and the ZDrawEE drawer
 void RegisterPuma560Drawing(void);

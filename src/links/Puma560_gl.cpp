@@ -1,25 +1,35 @@
 // Puma560_gl.cpp -- drawing functions of the Puma560 model and its hand
 #include "links/Puma560.h"
+#include "links/model_parts.h"
 #include "graphics/primitives.h"
 
 #include <GL/gl.h>  // for: glPushMatrix(), glTranslatef(), glPopMatrix()
 
 //------------------------------------------------------------------ static helpers
-// a solid of the model; nothing while the model is not built
-static void Draw(JwPrimitive p) {
-  if (p) JwDrawPrimitive(p);
-}
+// a solid of the model in its own colour; nothing while the model is not built
+static void Draw(JwPrimitive p) { ModelDrawSolid(p); }
 
 //------------------------------------------------------------------ link drawing
-static void base() {
-  Draw(puma560.Bplate);  Draw(puma560.Bstump);  Draw(puma560.Bbox);  Draw(puma560.Bmotor);
+// the solids of s that part k draws (0 base, 1 ... 6 the links; link 5 has none)
+void Puma560DrawPart(const Puma560Solids* s, int k) {
+  switch (k) {
+    case 0: Draw(s->Bplate);  Draw(s->Bstump);  Draw(s->Bbox);  Draw(s->Bmotor);  break;
+    case 1: Draw(s->L1trunk);  Draw(s->L1hinge);  break;
+    case 2: Draw(s->L2link);  break;
+    case 3: Draw(s->L3link);  break;
+    case 4: Draw(s->L4cyl);  Draw(s->L4b1);  Draw(s->L4b2);  break;
+    case 6: Draw(s->L6a);  Draw(s->L6b);  Draw(s->L6c);  break;
+    default: break;
+  }
 }
-static void link1() { Draw(puma560.L1trunk);  Draw(puma560.L1hinge); }
-static void link2() { Draw(puma560.L2link); }
-static void link3() { Draw(puma560.L3link); }
-static void link4() { Draw(puma560.L4cyl);  Draw(puma560.L4b1);  Draw(puma560.L4b2); }
+
+static void base() { Puma560DrawPart(&puma560, 0); }
+static void link1() { Puma560DrawPart(&puma560, 1); }
+static void link2() { Puma560DrawPart(&puma560, 2); }
+static void link3() { Puma560DrawPart(&puma560, 3); }
+static void link4() { Puma560DrawPart(&puma560, 4); }
 static void link5() {}
-static void link6() { Draw(puma560.L6a);  Draw(puma560.L6b);  Draw(puma560.L6c); }
+static void link6() { Puma560DrawPart(&puma560, 6); }
 
 // palm, then finger 1 moved by the opening along +y and finger 2 along -y
 static void ZDrawEE_gl(EndEffectorPtr ee) {

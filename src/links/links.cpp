@@ -1,14 +1,31 @@
 // links.cpp -- generic link bodies, the default end effector and the geometry registry
 #include "links/links.h"
 #include "links/Puma560.h"
+#include "links/Yaskawa.h"
+#include "links/FanucS300.h"
+#include "links/Kerrow.h"
+#include "links/REKERROW.h"
+#include "links/REKERROWB.h"
+#include "links/C3Manip.h"
+#include "links/ZireVoro.h"
+#include "links/Wrist.h"
 #include "graphics/primitives.h"
 
+#include <stdio.h>   // for: fprintf()
 #include <stdlib.h>  // for: free()
 #include <string.h>  // for: strcmp(), strncpy()
 
 //------------------------------------------------------------------ registry and module state
 GeomMatch geomlinks[] = {
-  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist},
+  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist, 6},
+  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist, 12},
+  {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist, 6},
+  {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist, 6},
+  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist, 6},
+  {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist, 7},
+  {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist, 13},
+  {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist, 7},
+  {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist, 3},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));
 
@@ -238,6 +255,16 @@ void LinkMatchName(Robot r) {
   for (int i = 0; i < ngeomlinks; i++) {
     GeomMatch* g = &geomlinks[i];
     if (strcmp(r->name, g->name) != 0) continue;
+    if (r->n != g->n) {
+      // the view would call drawing functions past the model's table: generic bodies instead
+      fprintf(stderr, "Robot `%s' has %d links but its built-in model has %d: drawn with "
+              "generic bodies\n", r->name, r->n, g->n);
+      if (r->geom_type != 0 && r->geom_type != 1) {
+        r->geom_type = 1;
+        RemakeLinks(r->n, r->L, r->rad, 1);
+      }
+      return;
+    }
     g->Init(r);
     destroyer = g->Destroy;
     r->links = g->links;

@@ -22,6 +22,7 @@ typedef struct _GeomMatch_ {
   void (*Init)(Robot);        // builds the model's solids
   void (*Destroy)(Robot);     // frees them
   EEData* EElist;             // end effectors, ending with a null name
+  int n;                      // links the model draws (links holds n + 1 functions)
 } GeomMatch, *GeomMatchPtr;
 
 extern GeomMatch geomlinks[];  // searched in order; rows only for models that exist
@@ -47,7 +48,9 @@ void FreeEE(DefaultEE* dEE);
 
 //------------------------------------------------------------------ registry lookup
 // first row named exactly as the robot: Init, remember Destroy, attach links and EElist,
-// then the first end effector of the row's list whose type equals robot->EE.type
+// then the first end effector of the row's list whose type equals robot->EE.type. A robot
+// whose number of links differs from the model's gets a message on stderr and no model; a
+// "full" one is switched to the generic "down" bodies
 void LinkMatchName(Robot r);
 // Destroy of the row matched last, once; then forgotten
 void FreeFullGeom(Robot r);

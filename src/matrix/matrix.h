@@ -233,5 +233,7 @@ double JmNormalityCondition(double* f, double** F, double* h, double** G, int n,
 //------------------------------------------------------------------ cond
 // condition number of m x n A (A unchanged); -1 when rank-deficient; prints "Matrix Rank %d\n"
 double JmMatrixCondition(double** A, int m, int n);
+// the same without the line, the rank into *rank (the conditioning map calls it per cell)
+double JmMatrixConditionRank(double** A, int m, int n, int* rank);
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdlib>   // for: exit()
 
 #include "matrix.h"
+#include "message.h"  // for: VmMessageV()
 
 //------------------------------------------------------------------ public API
 
@@ -11,9 +12,8 @@
 void JmError(int status, const char* format, ...) {
   va_list ap;
   va_start(ap, format);
-  vfprintf(stderr, format, ap);
+  VmMessageV(MsgWarning, format, ap);
   va_end(ap);
-  fflush(stderr);
   exit(status);
 }
 
@@ -21,6 +21,6 @@ void JmError(int status, const char* format, ...) {
 void JmWarning(const char* format, ...) {
   va_list ap;
   va_start(ap, format);
-  vfprintf(stderr, format, ap);
+  VmMessageV(MsgWarning, format, ap);
   va_end(ap);
 }

@@ -1,5 +1,6 @@
 // test_light_gl.cpp -- covers src/graphics/light_gl.cpp and light.cpp
 #include <gtest/gtest.h>
+#include <math.h>
 
 #include "graphics/light.h"
 #include "graphics/primitives.h"
@@ -123,5 +124,82 @@ TEST(LightGL, MaterialTwoSolidKeepsTheMaterial) {
   JwDrawPrimitive(box);
   ExpectMaterial(0.1f, 25);
   JwFreePrimitive(box);
+  EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+}
+
+//------------------------------------------------------------------ lit solids
+
+// one white directional light from (1, 0, 1) in eye space, nothing else lighting, back
+// faces culled: a solid's faces must point outwards and wind counter-clockwise seen from
+// outside. Orthographic view of [-2, 2]^2 over 200 pixels.
+static void OneLightView() {
+  LinksGLContext();
+  JwInitLight();
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-2, 2, -2, 2, -10, 10);
+  glMatrixMode(GL_MODELVIEW);
+  for (int k = 1; k < 8; k++) glDisable(GL_LIGHT0 + k);
+  const float pos[4] = {1, 0, 1, 0}, white[4] = {1, 1, 1, 1}, none[4] = {0, 0, 0, 1};
+  glLightfv(GL_LIGHT0, GL_POSITION, pos);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glFrontFace(GL_CCW);
+  glEnable(GL_DEPTH_TEST);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+static void LeaveOneLightView() {
+  glDisable(GL_LIGHT0);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  const float dflt[4] = {0.2f, 0.2f, 0.2f, 1};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dflt);
+}
+
+// green byte of the pixel at eye point (x, y)
+static int GreenAt(const unsigned char* rgb, double x, double y) {
+  int i = (int)((x + 2)*50), j = (int)((y + 2)*50);
+  return rgb[3*(200*j + i) + 1];
+}
+
+// a white matte solid (colour byte 0xff drawn as 63/255) shows 63 max(N.L, 0) under the
+// light, with L = (1, 0, 1)/sqrt(2): brighter on the side facing the light
+TEST(LightGL, SolidsAreBrighterOnTheSideFacingTheLight) {
+  static unsigned char rgb[200*200*3];
+  const double s2 = sqrt(2.0);
+  // sphere of radius 1.5: at (x, 0) the near surface has N = (x, 0, sqrt(r^2 - x^2))/r
+  OneLightView();
+  JwPrimitive ball = JwDefSphere(32, 48, 1.5f, JwMatMatte, 0xffffffffu);
+  JwDrawPrimitive(ball);
+  LinksReadPixels(rgb);
+  for (double x : {1.0, -1.0}) {
+    double lambert = (x + sqrt(1.5*1.5 - x*x))/(1.5*s2);
+    EXPECT_NEAR(GreenAt(rgb, x, 0), 63*lambert, 3) << "sphere at x = " << x;
+  }
+  EXPECT_GT(GreenAt(rgb, 1, 0), GreenAt(rgb, -1, 0) + 40);
+  JwFreePrimitive(ball);
+  LeaveOneLightView();
+
+  // cube of edge 2 turned -30 degrees about y: its +x face (N = (cos 30, 0, sin 30)) covers
+  // eye x 0.37 .. 1.37, its +z face (N = (-sin 30, 0, cos 30)) eye x -1.37 .. 0.37
+  OneLightView();
+  JwPrimitive box = JwDefPrism(2, 2, 2, JwMatMatte, 0xffffffffu);
+  glRotatef(-30, 0, 1, 0);
+  JwDrawPrimitive(box);
+  glLoadIdentity();
+  LinksReadPixels(rgb);
+  const double c30 = sqrt(3.0)/2;
+  EXPECT_NEAR(GreenAt(rgb, 0.9, 0), 63*(c30 + 0.5)/s2, 1.5);
+  EXPECT_NEAR(GreenAt(rgb, -0.6, 0), 63*(c30 - 0.5)/s2, 1.5);
+  JwFreePrimitive(box);
+  LeaveOneLightView();
   EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }

@@ -21,6 +21,21 @@ TEST(HHred, PivotedRankOfSingularMatrix) {
   JmFreeMatrix(A);
 }
 
+// equal pivot sums keep the first column (row): [2 0 0; 0 1 1; 0 1 -1] has sums 2, 2, 2,
+// then 2, 2 below the first step, so nothing is exchanged and R[0][0] = -2
+TEST(HHred, PivotTieKeepsTheFirst) {
+  for (int rows = 0; rows < 2; rows++) {
+    double** A = FilledMatrix(3, 3, {2, 0, 0, 0, 1, 1, 0, 1, -1});
+    double v[3];
+    int piv[3] = {-1, -1, -1};
+    EXPECT_EQ(rows ? JmHHTRedP(A, 3, 3, v, piv) : JmHHRedP(A, 3, 3, v, piv), 3);
+    EXPECT_EQ(piv[0], 0) << "rows " << rows;
+    EXPECT_EQ(piv[1], 1) << "rows " << rows;
+    EXPECT_NEAR(A[0][0], -2.0, 1e-12);
+    JmFreeMatrix(A);
+  }
+}
+
 // Q' (A P) = R: reflecting the exchanged columns of the original reproduces R above the
 // diagonal and zeros below; |R[0][0]| is the norm of the column with the largest sum
 TEST(HHred, ColumnFactorisationRoundTrip) {

@@ -72,6 +72,44 @@ TEST_F(Pondrel, PlanarTwoLink) {
   NlDestroyArray(opt);
 }
 
+// the search stops at the fixed options (TolX = TolFun = 0.1, 10000 evaluations and
+// iterations): the same search run directly with them lands on the same posture, one
+// with tolerances 1e-4 lands measurably closer to the straight arm (reach 2 + 1 + 1)
+TEST_F(Pondrel, SearchStopsAtItsFixedTolerances) {
+  RefLink L[3] = {{2, 0, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}};
+  double start[3] = {10, 40, 40};
+  testing::internal::CaptureStdout();
+  NlArray* ret = Reach(L, 3, start, nullptr);
+  testing::internal::GetCapturedStdout();
+  ASSERT_NE(ret, nullptr);
+  ASSERT_EQ(NlNumel(ret), 3);
+  NlArray* x0 = Row(3, start);
+  NlArray* extra[2] = {Packed(L, 3), NlScalar(3)};
+  double q[2][3], fval[2];
+  const double tol[2] = {0.1, 1e-4};
+  for (int k = 0; k < 2; k++) {
+    NlOptions o;
+    NlOptionsDefault(&o, 3);
+    o.TolX = o.TolFun = tol[k];
+    o.MaxFunEvals = o.MaxIter = 10000;
+    int flag = 0;
+    NlArray* x = NlFminsearch("Reachfunlength", x0, &o, extra, 2, &fval[k], &flag, nullptr);
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(flag, 1);
+    for (int i = 0; i < 3; i++) q[k][i] = mclGetPr(x)[i];
+    NlDestroyArray(x);
+  }
+  EXPECT_DOUBLE_EQ(mclGetPr(ret)[0], 1.0/fval[0]);
+  EXPECT_DOUBLE_EQ(mclGetPr(ret)[1], q[0][1]);
+  EXPECT_DOUBLE_EQ(mclGetPr(ret)[2], q[0][2]);
+  EXPECT_NEAR(1.0/fval[1], 4.0, 1e-9);
+  EXPECT_GT(fabs(q[0][1] - q[1][1]) + fabs(q[0][2] - q[1][2]), 0.01);
+  NlDestroyArray(ret);
+  NlDestroyArray(x0);
+  NlDestroyArray(extra[0]);
+  NlDestroyArray(extra[1]);
+}
+
 // the PUMA-class arm from all joints 0 reaches its closed form
 TEST_F(Pondrel, PumaClosedForm) {
   double start[6] = {0, 0, 0, 0, 0, 0};

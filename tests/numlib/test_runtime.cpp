@@ -304,6 +304,26 @@ TEST_F(Runtime, ObjectiveErrorEndsSearch) {
   EXPECT_FALSE(NlErrorPending());
 }
 
+// 65,536 variables need a work block of 2^32 doubles: an out-of-memory error before any
+// evaluation, never a wrapped size
+TEST_F(Runtime, HugeSearchIsAnOutOfMemoryError) {
+  CaptureErrors cap;
+  NlArray* a = mclCreateDoubleMatrix(1, 65536, NL_REAL);
+  ASSERT_NE(a, nullptr);
+  NlOptions o;
+  NlOptionsDefault(&o, 65536);
+  double fval;
+  int flag = 1;
+  evals = 0;
+  EXPECT_EQ(NlFminsearch("allinf", a, &o, nullptr, 0, &fval, &flag, nullptr), nullptr);
+  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(evals, 0);
+  EXPECT_EQ(cap.count(), 1);
+  EXPECT_EQ(cap.text(), "Run-time Error: Out of memory.");
+  EXPECT_FALSE(NlErrorPending());
+  NlDestroyArray(a);
+}
+
 // the four named options, and refusals of unknown names
 TEST(NlOptionsTest, NamedOptions) {
   NlOptions o;

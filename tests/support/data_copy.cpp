@@ -20,6 +20,10 @@ std::string EnterDataCopy(int with_data) {
   if (with_data) {
     std::string cmd = std::string("cp -R '") + VELMORA_SOURCE_DIR + "/data/.' '" + dir + "/'";
     if (system(cmd.c_str()) != 0) return "";
+    // posture files a robot load writes (a run of the program in data/) are no samples
+    std::string drop = "rm -f '" + dir + "'/JConfig/*.Characteristic '" + dir +
+                       "'/JConfig/*.Maxreach";
+    if (system(drop.c_str()) != 0) return "";
   }
   const char* sub[] = {"Arch", "Description", "JConfig", "Ctraj", "Jtraj", "Workspace"};
   for (const char* s : sub) mkdir((dir + "/" + s).c_str(), 0755);

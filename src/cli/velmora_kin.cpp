@@ -13,6 +13,9 @@
 #include "ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
 #include "reader.h"     // for: ReadRobot()
 #include "robot.h"
+#include "traj_file.h"    // for: LoadCartesianTrajectory()
+#include "traj_solve.h"   // for: SolveTrajPoint()
+#include "urdf_export.h"  // for: PutUrdf()
 
 //------------------------------------------------------------------ module state
 
@@ -31,11 +34,16 @@ static const char* kUsage =
   "  check ROBOT                            read the robot file, report ok or the reason\n"
   "  path NAME                              a built-in path in the Cartesian trajectory\n"
   "                                         file format (4 lines per point)\n"
+  "  solve ROBOT CTRAJ_FILE                 each point of a Cartesian trajectory solved\n"
+  "                                         from the last, one line per point: the joint\n"
+  "                                         values, the solver's code and 1/kappa there\n"
+  "  urdf ROBOT                             the robot as a URDF document\n"
   "  --help, --version\n"
-  "ROBOT is read from \"Arch/\" + ROBOT in the data folder, or used as a path when it\n"
-  "starts with / or ~. The data folder is DIR when given, else the working directory when it\n"
-  "holds Arch, else $XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first use with\n"
-  "a copy of the installed samples.\n"
+  "ROBOT is read from \"Arch/\" + ROBOT, CTRAJ_FILE from \"Ctraj/\" (or a built-in path of\n"
+  "that name); either is used as a path when it starts with / or ~. Both are looked up in\n"
+  "the data folder: DIR when given, else the working directory when it holds Arch, else\n"
+  "$XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first use with a copy of the\n"
+  "installed samples.\n"
   "Joint values are degrees (revolute) or lengths (prismatic); angles are degrees with\n"
   "Q = Rx(rx) Ry(ry) Rz(rz). A pose is x y z rx ry rz for a spatial robot, x y z for a\n"
   "positioning robot and rx ry rz for a spherical wrist; ik takes the same numbers.\n";
@@ -231,10 +239,44 @@ static int CmdPath(int argc, char** argv) {
   return 0;
 }
 
+// every point from the home joints on, as continuous playback solves them
+static int CmdSolve(int argc, char** argv) {
+  if (argc != 2) return Fail("solve: ROBOT CTRAJ_FILE expected", nullptr);
+  Session s = {};
+  if (Open(&s, argv[0]) != 0) return 1;
+  CartesianTrajectory t = {};
+  int rc = 1;
+  if (LoadCartesianTrajectory(s.r, argv[1], &t) == 0) {
+    for (int i = 0; i < t.ntp; i++) {
+      double k;
+      int code = SolveTrajPoint(s.r, s.jc, &t, i, &k);
+      for (int j = 0; j < s.r->n; j++) fprintf(out, "%.6f ", s.jc->q[j]);
+      fprintf(out, "%d %.6f\n", code, k);
+    }
+    rc = 0;
+  }
+  ClearCartesianTrajectory(&t);
+  Close(&s);
+  return rc;
+}
+
+static int CmdUrdf(int argc, char** argv) {
+  if (argc != 1) return Fail("urdf: ROBOT expected", nullptr);
+  Robot r = ReadRobot(argv[0]);
+  if (!r) {
+    fprintf(stderr, "velmora-kin: cannot read robot '%s'\n", argv[0]);
+    return 1;
+  }
+  int rc = PutUrdf(out, r) == 0 ? 0 : 1;
+  if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
+  FreeRobot(r);
+  return rc;
+}
+
 // only the commands that read robots settle on a data folder (and may make it)
 static int ReadsRobots(const char* cmd) {
   return !strcmp(cmd, "fk") || !strcmp(cmd, "ik") || !strcmp(cmd, "indices") ||
-         !strcmp(cmd, "check");
+         !strcmp(cmd, "check") || !strcmp(cmd, "solve") || !strcmp(cmd, "urdf");
 }
 
 // usage, then the data folder the robot commands would use
@@ -290,6 +332,10 @@ int main(int argc, char** argv) {
     rc = CmdCheck(argc - 2, argv + 2);
   } else if (strcmp(cmd, "path") == 0) {
     rc = CmdPath(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "solve") == 0) {
+    rc = CmdSolve(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "urdf") == 0) {
+    rc = CmdUrdf(argc - 2, argv + 2);
   } else {
     fputs(kUsage, stderr);
     rc = 2;

@@ -1,0 +1,50 @@
+// bench_traj_solve.cpp -- the 201-point helix solved for the FanucS300 sample, point by point
+// from the home pose with 1/kappa at each point, as velmora-kin solve does (target 5 ms)
+#include <benchmark/benchmark.h>
+#include <stdio.h>   // for: fflush()
+#include <stdlib.h>  // for: mkdtemp(), system()
+#include <unistd.h>  // for: chdir()
+
+#include <string>
+
+#include "app_state.h"
+#include "reader.h"
+#include "robot.h"
+#include "traj_file.h"
+#include "traj_solve.h"
+
+// the sample is read in a private copy of data/ (reading a robot writes its posture files)
+static void BM_SolveHelixFanucS300(benchmark::State& state) {
+  char tmpl[] = "/tmp/velmora-bench-XXXXXX";
+  if (!mkdtemp(tmpl)) return;
+  std::string cmd = std::string("cp -r '") + VELMORA_SOURCE_DIR + "/data/.' '" + tmpl + "'";
+  if (system(cmd.c_str()) != 0 || chdir(tmpl) != 0) return;
+  Robot r = ReadRobot("FanucS300");
+  R = r;
+  JointConfig jc = JointConfigFromRobot(r);
+  CartesianConfig cc = CartesianConfigFromRobot(r, jc);
+  fflush(stdout);
+  CartesianTrajectory t = {};
+  if (LoadCartesianTrajectory(r, "FanucS300.helix", &t) != 0 || t.ntp != 201) return;
+  int failed = 0;
+  for (auto _ : state) {
+    for (int j = 0; j < r->n; j++) jc->q[j] = r->L[j].h_q;
+    for (int i = 0; i < t.ntp; i++) {
+      double k;
+      failed += SolveTrajPoint(r, jc, &t, i, &k) < 0;
+      benchmark::DoNotOptimize(k);
+    }
+  }
+  state.counters["failed"] = failed;
+  ClearCartesianTrajectory(&t);
+  FreeCartesianConfig(cc);
+  FreeJointConfig(jc);
+  R = nullptr;
+  if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
+  FreeRobot(r);
+  cmd = std::string("rm -rf '") + tmpl + "'";
+  if (chdir("/") != 0 || system(cmd.c_str()) != 0) return;
+}
+BENCHMARK(BM_SolveHelixFanucS300)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

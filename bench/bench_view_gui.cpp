@@ -1,0 +1,105 @@
+// bench_view_gui.cpp -- frame time of the 3D view at 600 x 600: the Puma560 with full
+// geometry, hand and the demonstration scene; then 100 visible work-environment objects
+//
+// run under Xvfb (Mesa's software renderer), in any directory:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_view_gui
+// On a busy machine the renderer's own threads fight for the cores; LP_NUM_THREADS=0 keeps
+// the rasterising on the calling thread and shows the work of a frame itself.
+#include <benchmark/benchmark.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/gl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "app_state.h"
+#include "gui/hubs.h"
+#include "gui/opengl_win.h"
+#include "links/links.h"
+#include "robot_load.h"
+#include "workspace.h"
+
+static OpenGL_WIN* view = nullptr;
+static char dir[] = "/tmp/velmora_bench_XXXXXX";
+
+static void RemoveCopy() {
+  char cmd[512];
+  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
+  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
+}
+
+// a 600 x 600 window holding only the view, and the Puma560 of the sample data loaded
+static void Setup() {
+  if (view) return;
+  RegisterModelDrawing();
+  // a robot load writes posture files beside the robots: work in a copy of the samples
+  if (!mkdtemp(dir)) return;
+  atexit(RemoveCopy);
+  char cmd[512];
+  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
+  if (system(cmd) != 0 || chdir(dir) != 0) return;
+  Fl_Window* w = new Fl_Window(600, 600, "bench");
+  view = new OpenGL_WIN(0, 0, 600, 600);
+  w->end();
+  w->show();
+  for (int i = 0; i < 100 && !view->shown(); i++) Fl::wait(0.02);
+  LoadRobotRecords("Puma560");
+  ShowScene = 1;
+}
+
+static void Frame() {
+  view->make_current();
+  view->draw();
+  view->swap_buffers();
+  glFinish();
+}
+
+// 100 objects of the seven types on a 10 x 10 grid around the robot, turned a little
+static void PlaceObjects(int n) {
+  workspace_number = n;
+  for (int i = 0; i < n; i++) {
+    ResetWorkspaceObject(i);
+    ShowWorkspace[i] = 1;
+    WorkspaceType[i] = 1 + i % 7;
+    WorkspaceColor[i] = WorkspaceColorValue[i % 6];
+    ws_object_pos[i][0] = -30 + 6.0f*(i % 10);
+    ws_object_pos[i][1] = -30 + 6.0f*(i / 10);
+    float d[3] = {2, 1.5f, 1};
+    if (WorkspaceType[i] == WS_CONVEYOR) { d[0] = 6;  d[1] = 1.5f;  d[2] = 1; }
+    if (WorkspaceType[i] == WS_HOLLOW_CYLINDER) { d[0] = 2;  d[1] = 0.8f;  d[2] = 0.6f; }
+    for (int k = 0; k < 3; k++) ws_object_info[i][k] = d[k];
+    WorkspaceAngle[i][2] = 15.0f*(i % 5);
+  }
+}
+
+static void BM_Puma560FullScene(benchmark::State& state) {
+  Setup();
+  PlaceObjects(0);
+  for (auto _ : state) Frame();
+}
+BENCHMARK(BM_Puma560FullScene)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_Puma560With100Objects(benchmark::State& state) {
+  Setup();
+  PlaceObjects(100);
+  for (auto _ : state) Frame();
+  PlaceObjects(0);
+}
+BENCHMARK(BM_Puma560With100Objects)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// the same while the user edits one object every frame: that object is rebuilt each time
+static void BM_Puma560With100ObjectsOneEdited(benchmark::State& state) {
+  Setup();
+  PlaceObjects(100);
+  int k = 0;
+  for (auto _ : state) {
+    ws_object_info[0][2] = 1 + 0.01f*(k++ % 100);
+    Frame();
+  }
+  PlaceObjects(0);
+}
+BENCHMARK(BM_Puma560With100ObjectsOneEdited)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK_MAIN();

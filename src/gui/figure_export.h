@@ -1,0 +1,14 @@
+// figure_export.h -- the figure command: a robot's scene written to a file without a window,
+//   velmora --export FILE [--pose q1 ... qn] [--view theta gamma scale] [--ortho]
+//                         [--background r g b] [--scene] ROBOT
+#ifndef VELMORA_GUI_FIGURE_EXPORT_H
+#define VELMORA_GUI_FIGURE_EXPORT_H
+
+// the command's lines of the program's usage text
+extern const char* figure_usage;
+
+// run the command on argv[0] = "--export" and what follows; the program's exit status:
+// 0 when FILE was written, 1 after a message on standard error, 2 for a malformed command
+int FigureCommand(int argc, char** argv);
+
+#endif

@@ -1,0 +1,67 @@
+// main.cpp -- start-up of the Velmora program: defaults, dialogs, main window, event loop
+#include <FL/Fl.H>   // for: Fl::run()
+#include <stdio.h>   // for: printf()
+#include <string.h>  // for: strcmp()
+
+#include "app_state.h"          // for: obs, soi, obstacle tables
+#include "graphics/primitives.h"  // for: JwDefSphere()
+#include "gui/figure_export.h"  // for: FigureCommand()
+#include "gui/hubs.h"
+#include "gui/main_win.h"
+#include "links/links.h"        // for: RegisterModelDrawing()
+#include "reader.h"             // for: SetReaderMenuHook()
+#include "workspace.h"          // for: ResetWorkspaceObject()
+
+static const char* usage =
+  "usage: velmora [--help] [--version] [ROBOT]\n"
+  "Velmora studies serial robot manipulators described by Denavit-Hartenberg parameters.\n"
+  "Run it in a directory holding Arch, Description, JConfig, Ctraj, Jtraj and Workspace;\n"
+  "ROBOT names a file in Arch to load at start.\n";
+
+//------------------------------------------------------------------ start-up steps
+
+// the four obstacles (numbers 1..4, table entries 0..3): spheres, influence, still
+static void ObstacleDefaults() {
+  for (int i = 0; i < 4; i++) {
+    obs[i] = JwDefSphere(40, 40, 1.0f, 3, 0xffc0c0c0UL);
+    soi[i] = JwDefSphere(40, 40, 1.2f, 3, 0x8fc0c0c0UL);
+    Radius[i] = 1.0f;  SOI[i] = 0.2f;  ShowObstacle[i] = 0;
+    for (int k = 0; k < 6; k++) Obstacle_info[i][k] = 0;
+    for (int k = 0; k < 3; k++) Obstacle_pos[i][k] = 0;
+  }
+}
+
+static void WorkspaceDefaults() {
+  for (int i = 0; i < WS_MAX; i++) ResetWorkspaceObject(i);
+}
+
+//------------------------------------------------------------------ public API
+
+int main(int argc, char** argv) {
+  const char* robot = nullptr;
+  for (int i = 1; i < argc; i++) {
+    if (!strcmp(argv[i], "--help")) {
+      fputs(usage, stdout);
+      fputs(figure_usage, stdout);
+      return 0;
+    }
+    if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i);
+    if (!strcmp(argv[i], "--version")) { printf("velmora %s\n", VELMORA_VERSION); return 0; }
+    if (argv[i][0] == '-' || robot) {
+      fprintf(stderr, "velmora: unknown option %s\n%s", argv[i], usage);
+      return 2;
+    }
+    robot = argv[i];
+  }
+  RegisterModelDrawing();
+  RouteCoreMessages();
+  SetReaderMenuHook(SetRobotMenuItems);
+  ObstacleDefaults();
+  WorkspaceDefaults();
+  CreateForms();
+  Main_WIN* w = CreateMainWindow(600, 600);
+  if (robot) NewRobot(robot);   // a name that does not load leaves no robot, after its message
+  w->show();
+  Fl::run();
+  return 0;
+}
