@@ -21,9 +21,11 @@ foreach(t numlib_runtime torvik selmar pondrel quenta)
   endif()
 endforeach()
 
-# the samples a moved tree finds beside its programs come first; this path is the fallback
+# the samples a moved tree finds beside its programs come first; then the installed ones, then
+# the source tree's, so that a program run from its build folder never makes an empty folder
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/data_dir.cpp APPEND PROPERTY COMPILE_DEFINITIONS
-             VELMORA_SAMPLES_DIR="${CMAKE_INSTALL_PREFIX}/${VELMORA_SAMPLES}")
+             VELMORA_SAMPLES_DIR="${CMAKE_INSTALL_PREFIX}/${VELMORA_SAMPLES}"
+             VELMORA_SOURCE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/data")
 
 if(velmora_programs)
   set_target_properties(${velmora_programs} PROPERTIES

@@ -15,9 +15,13 @@
 
 #include "graphics/misc.h"  // for: JwWarning()
 
-// the installed samples, used when none sit beside the program
+// the installed samples, used when none sit beside the program; then the source tree's, for
+// a program run from its build folder
 #ifndef VELMORA_SAMPLES_DIR
 #define VELMORA_SAMPLES_DIR "/usr/share/velmora/data"
+#endif
+#ifndef VELMORA_SOURCE_SAMPLES_DIR
+#define VELMORA_SOURCE_SAMPLES_DIR ""
 #endif
 
 //------------------------------------------------------------------ module state
@@ -283,6 +287,9 @@ const char* DataDirGetSamples(void) {
         realpath(guess, found))
       return found;
   }
+  if (!HoldsArch(VELMORA_SAMPLES_DIR) && VELMORA_SOURCE_SAMPLES_DIR[0] &&
+      HoldsArch(VELMORA_SOURCE_SAMPLES_DIR))
+    return VELMORA_SOURCE_SAMPLES_DIR;
   return VELMORA_SAMPLES_DIR;
 }
 

@@ -35,7 +35,7 @@ int DataDirGetOrigin(void);
 
 //------------------------------------------------------------------ samples
 // where the samples are copied from; default: the program's ../share/velmora/data, else the
-// installed one; NULL restores the default
+// installed one, else the source tree's (a program in its build folder); NULL restores it
 void DataDirSetSamples(const char* dir);
 const char* DataDirGetSamples(void);
 // copy the kind folders of src and their files into dst, skipping the files dst already
