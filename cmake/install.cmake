@@ -46,7 +46,7 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${VELMORA_SAMPLES}
         PATTERN "*.Characteristic" EXCLUDE
         PATTERN "*.Maxreach" EXCLUDE)
 
-#------------------------------------------------------------------ desktop entry, icon, manual pages
+#------------------------------------------------------------------ desktop entry, icon, manuals
 install(FILES ${CMAKE_SOURCE_DIR}/dist/velmora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/velmora.svg
@@ -92,7 +92,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CPACK_PACKAGING_INSTALL_PREFIX}/${VELMORA_LIBDIR}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+    "${CPACK_PACKAGING_INSTALL_PREFIX}/${VELMORA_LIBDIR}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_OUTPUT_FILE_PREFIX "${CMAKE_BINARY_DIR}/package")
 include(CPack)

@@ -21,7 +21,8 @@ cd "$tmp/elsewhere"
   bad "stray files among the samples"
 
 [ "$("$kin" --version)" = "velmora-kin $version" ] || bad "velmora-kin --version"
-out="$("$kin" --data "$samples" check Puma560 2>"$tmp/err")" || { cat "$tmp/err"; bad "check Puma560"; }
+out="$("$kin" --data "$samples" check Puma560 2>"$tmp/err")" ||
+  { cat "$tmp/err"; bad "check Puma560"; }
 [ "$out" = "ok 6 0" ] || bad "check Puma560 said '$out'"
 rc=0; "$kin" --data "$tmp/nowhere" check Puma560 >/dev/null 2>"$tmp/err" || rc=$?
 [ $rc -eq 1 ] && grep -q "Cannot use the data folder \`$tmp/nowhere'" "$tmp/err" ||
@@ -33,7 +34,8 @@ rc=0; "$kin" --data >/dev/null 2>&1 || rc=$?
 # its posture files)
 user="$tmp/home/.local/share/velmora"
 HOME="$tmp/home" XDG_DATA_HOME="" "$kin" check Puma560 >/dev/null 2>&1 || bad "first start"
-diff -r -x '*.Characteristic' -x '*.Maxreach' "$samples" "$user" >/dev/null || bad "user folder differs from the samples"
+diff -r -x '*.Characteristic' -x '*.Maxreach' "$samples" "$user" >/dev/null ||
+  bad "user folder differs from the samples"
 HOME="$tmp/home" XDG_DATA_HOME="" "$kin" --help | grep -qx "data folder: $user (user folder)" ||
   bad "--help does not name the user folder"
 
