@@ -1,7 +1,8 @@
 # lib.sh -- shared by scripts/run and scripts/test: package check, configure, build
 PACKAGES="build-essential cmake libgtest-dev libbenchmark-dev libfltk1.3-dev fluid libgl2ps-dev
   libglu1-mesa-dev libgl-dev xvfb xauth xfonts-base clang libclang-rt-14-dev
-  xdotool x11-apps imagemagick liburdfdom-dev libpng-dev poppler-utils libxml2-utils"
+  xdotool x11-apps imagemagick liburdfdom-dev libpng-dev poppler-utils libxml2-utils
+  dpkg-dev file desktop-file-utils man-db groff-base"
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 

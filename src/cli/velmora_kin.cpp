@@ -4,11 +4,12 @@
 #include <math.h>    // for: fabs()
 #include <stdio.h>   // for: printf(), fprintf(), fdopen()
 #include <stdlib.h>  // for: strtod(), calloc(), free()
-#include <string.h>  // for: strcmp()
+#include <string.h>  // for: strcmp(), strncmp()
 #include <unistd.h>  // for: dup(), dup2()
 
 #include "app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
 #include "ctraj.h"      // for: CTFind(), CTSampleList()
+#include "data_dir.h"   // for: DataDirStart(), DataDirDescribe()
 #include "ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
 #include "reader.h"     // for: ReadRobot()
 #include "robot.h"
@@ -23,7 +24,7 @@
 static FILE* out = nullptr;
 
 static const char* kUsage =
-  "usage: velmora-kin COMMAND ...\n"
+  "usage: velmora-kin [--data DIR] COMMAND ...\n"
   "  fk ROBOT q1 ... qn                     pose at the joint values\n"
   "  ik ROBOT x y z [rx ry rz] [--from q1 ... qn]\n"
   "                                         joint values reaching the pose, then the\n"
@@ -39,7 +40,10 @@ static const char* kUsage =
   "  urdf ROBOT                             the robot as a URDF document\n"
   "  --help, --version\n"
   "ROBOT is read from \"Arch/\" + ROBOT, CTRAJ_FILE from \"Ctraj/\" (or a built-in path of\n"
-  "that name); either is used as a path when it starts with / or ~.\n"
+  "that name); either is used as a path when it starts with / or ~. Both are looked up in\n"
+  "the data folder: DIR when given, else the working directory when it holds Arch, else\n"
+  "$XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first use with a copy of the\n"
+  "installed samples.\n"
   "Joint values are degrees (revolute) or lengths (prismatic); angles are degrees with\n"
   "Q = Rx(rx) Ry(ry) Rz(rz). A pose is x y z rx ry rz for a spatial robot, x y z for a\n"
   "positioning robot and rx ry rz for a spherical wrist; ik takes the same numbers.\n";
@@ -269,6 +273,19 @@ static int CmdUrdf(int argc, char** argv) {
   return rc;
 }
 
+// only the commands that read robots settle on a data folder (and may make it)
+static int ReadsRobots(const char* cmd) {
+  return !strcmp(cmd, "fk") || !strcmp(cmd, "ik") || !strcmp(cmd, "indices") ||
+         !strcmp(cmd, "check") || !strcmp(cmd, "solve") || !strcmp(cmd, "urdf");
+}
+
+// usage, then the data folder the robot commands would use
+static void PrintHelp(const char* data) {
+  fputs(kUsage, out);
+  char line[DATA_DIR_MAX + 64];
+  if (DataDirDescribe(data, line, sizeof(line)) == 0) fprintf(out, "%s\n", line);
+}
+
 //------------------------------------------------------------------ main
 
 int main(int argc, char** argv) {
@@ -278,10 +295,29 @@ int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);   // the trace keeps its order with the messages
   dup2(2, 1);
 
-  int rc;
+  // --data DIR (or --data=DIR) before the command
+  const char* data = nullptr;
+  int rc = -1;
+  if (argc > 1 && strncmp(argv[1], "--data=", 7) == 0) {
+    data = argv[1] + 7;
+    argc--;
+    argv++;
+  } else if (argc > 1 && strcmp(argv[1], "--data") == 0) {
+    if (argc < 3) {
+      rc = Fail("--data: DIR expected", nullptr) + 1;   // a usage fault, as below
+      argc = 1;
+    } else {
+      data = argv[2];
+      argc -= 2;
+      argv += 2;
+    }
+  }
   const char* cmd = argc > 1 ? argv[1] : "";
-  if (strcmp(cmd, "--help") == 0 || strcmp(cmd, "-h") == 0) {
-    fputs(kUsage, out);
+  if (rc < 0 && ReadsRobots(cmd) && DataDirStart(data) != 0) rc = 1;
+  if (rc >= 0) {
+    // answered already by a message
+  } else if (strcmp(cmd, "--help") == 0 || strcmp(cmd, "-h") == 0) {
+    PrintHelp(data);
     rc = 0;
   } else if (strcmp(cmd, "--version") == 0) {
     fprintf(out, "velmora-kin %s\n", VELMORA_VERSION);

@@ -4,6 +4,7 @@
 #include <string.h>  // for: strcmp()
 
 #include "app_state.h"          // for: obs, soi, obstacle tables
+#include "data_dir.h"           // for: DataDirStart(), DataDirDescribe()
 #include "graphics/primitives.h"  // for: JwDefSphere()
 #include "gui/figure_export.h"  // for: FigureCommand()
 #include "gui/hubs.h"
@@ -13,10 +14,12 @@
 #include "workspace.h"          // for: ResetWorkspaceObject()
 
 static const char* usage =
-  "usage: velmora [--help] [--version] [ROBOT]\n"
+  "usage: velmora [--help] [--version] [--data DIR] [ROBOT]\n"
   "Velmora studies serial robot manipulators described by Denavit-Hartenberg parameters.\n"
-  "Run it in a directory holding Arch, Description, JConfig, Ctraj, Jtraj and Workspace;\n"
-  "ROBOT names a file in Arch to load at start.\n";
+  "Its files live in a data folder holding Arch, Description, JConfig, Ctraj, Jtraj and\n"
+  "Workspace: DIR when given, else the working directory when it holds Arch, else\n"
+  "$XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first start with a copy of the\n"
+  "installed samples. ROBOT names a file in Arch (or a path from /) to load at start.\n";
 
 //------------------------------------------------------------------ start-up steps
 
@@ -39,12 +42,17 @@ static void WorkspaceDefaults() {
 
 int main(int argc, char** argv) {
   const char* robot = nullptr;
+  const char* data = nullptr;
+  bool help = false;
   for (int i = 1; i < argc; i++) {
-    if (!strcmp(argv[i], "--help")) {
-      fputs(usage, stdout);
-      fputs(figure_usage, stdout);
-      return 0;
+    if (!strcmp(argv[i], "--help")) { help = true; continue; }
+    if (!strncmp(argv[i], "--data=", 7)) { data = argv[i] + 7; continue; }
+    if (!strcmp(argv[i], "--data")) {
+      if (++i < argc) { data = argv[i]; continue; }
+      fprintf(stderr, "velmora: --data needs a folder\n%s", usage);
+      return 2;
     }
+    // a figure is written where the shell is, its robot read from there too
     if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i);
     if (!strcmp(argv[i], "--version")) { printf("velmora %s\n", VELMORA_VERSION); return 0; }
     if (argv[i][0] == '-' || robot) {
@@ -53,6 +61,14 @@ int main(int argc, char** argv) {
     }
     robot = argv[i];
   }
+  if (help) {
+    char line[DATA_DIR_MAX + 64];
+    fputs(usage, stdout);
+    fputs(figure_usage, stdout);
+    if (DataDirDescribe(data, line, sizeof(line)) == 0) printf("\n%s\n", line);
+    return 0;
+  }
+  if (DataDirStart(data) != 0) return 1;   // the dialogs list and save inside it from now on
   RegisterModelDrawing();
   RouteCoreMessages();
   SetReaderMenuHook(SetRobotMenuItems);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Output.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "data_dir.h"
 #include "gui_window.h"
 #include "jconfig.h"
 #include "robot_load.h"
@@ -82,6 +84,25 @@ TEST(Shell, RobotCommandsNeedARobot) {
   Fl::check();
   EXPECT_TRUE(about_win->visible());
   about_win->hide();
+}
+
+// the About box names the data folder in use: here a copy holding Arch, the working directory
+TEST(Shell, AboutNamesTheDataFolder) {
+  EnsureMainWindow();
+  std::string dir = EnterDataCopy(0);
+  ASSERT_FALSE(dir.empty());
+  ASSERT_EQ(DataDirStart(nullptr), 0);
+  Fl_Window* old = about_win;
+  about();
+  std::string shown;
+  for (int i = 0; i < about_win->children(); i++) {
+    Fl_Output* o = dynamic_cast<Fl_Output*>(about_win->child(i));
+    if (o && o->type() == FL_NORMAL_OUTPUT) shown = o->value();
+  }
+  EXPECT_EQ(shown, "Data folder: " + dir);
+  delete about_win;
+  about_win = old;
+  LeaveDataCopy(dir);
 }
 
 // the bar keeps its 30 pixels; the view takes what the window gains
