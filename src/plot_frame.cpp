@@ -25,13 +25,15 @@ int PlotTicks(double lo, double hi, int most, double* t) {
   static const double mult[4] = {1, 2, 5, 10};
   for (int k = 0; k < 4; k++) {
     double s = step*mult[k];
-    if (floor(hi/s) - ceil(lo/s) + 1 <= most) {
+    if (floor(hi/s + 1e-9) - ceil(lo/s - 1e-9) + 1 <= most) {
       step = s;
       break;
     }
   }
   int n = 0;
-  for (double k = ceil(lo/step); k <= floor(hi/step) && n < most; k++) t[n++] = k*step;
+  // multiples a rounding error puts just outside the range still count (1 / 0.2)
+  for (double k = ceil(lo/step - 1e-9); k <= floor(hi/step + 1e-9) && n < most; k++)
+    t[n++] = k*step;
   return n;
 }
 

@@ -20,7 +20,7 @@ double PlotDataX(const PlotFrame* f, double px);
 // at most `most` ticks fall inside; written into t (room for `most`), their count returned.
 // lo > hi, an empty or non-finite range gives 0
 int PlotTicks(double lo, double hi, int most, double* t);
-// the text of a tick: the value with as many decimals as the step needs ("0", never "-0")
+// the text of a tick: the value with as many decimals as the step needs, never "-0.0"
 void PlotTickText(char* buf, int size, double v, double step);
 
 #endif

@@ -40,7 +40,7 @@ static void Axes(const PlotFrame* f, int ny, const PlotPainter* pa) {
   pa->line(pa->data, f->x, bottom, f->x, f->y);
 }
 
-// values v[i*stride] of the points that have them; a gap starts a new run
+// values q[i*stride] (or d[i]) of the points that have them; a gap starts a new run
 static void Curve(const TrajPlot* p, const PlotFrame* f, const float* q, const double* d,
                   int stride, const PlotPainter* pa) {
   int move = 1;
@@ -50,7 +50,10 @@ static void Curve(const TrajPlot* p, const PlotFrame* f, const float* q, const d
       continue;
     }
     double v = q ? q[(size_t)i*stride] : d[i];
-    pa->curve_point(pa->data, PlotPixelX(f, i), PlotPixelY(f, v), move);
+    double x = PlotPixelX(f, i), y = PlotPixelY(f, v);
+    pa->curve_point(pa->data, x, y, move);
+    if (move && (i + 1 == p->ntp || !p->have[i + 1]))
+      pa->curve_point(pa->data, x, y, 0);      // a lone point: a segment of no length
     move = 0;
   }
 }

@@ -16,7 +16,8 @@ typedef struct _PlotPainter_ {
   // text centred on y; align -1 starts at x, 0 centres on x, 1 ends at x
   void (*text)(void* data, double x, double y, int align, const char* s);
   // a curve named name ("q1".., or "1/kappa" when cond is 1); a point with move 1 starts
-  // a new run (after a gap), others join the last one
+  // a new run (after a gap), others join the last one; a point between two gaps comes
+  // twice, as a segment of no length
   void (*curve_begin)(void* data, const char* name, int cond);
   void (*curve_point)(void* data, double x, double y, int move);
   void (*curve_end)(void* data);

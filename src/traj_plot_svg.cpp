@@ -36,8 +36,8 @@ static void Line(void* d, double x0, double y0, double x1, double y1) {
 static void Text(void* d, double x, double y, int align, const char* t) {
   SvgPen* s = (SvgPen*)d;
   static const char* anchor[3] = {"start", "middle", "end"};
-  fprintf(s->f, "<text x=\"%.2f\" y=\"%.2f\" dy=\"0.35em\" text-anchor=\"%s\">", x, y,
-          anchor[align + 1]);
+  fprintf(s->f, "<text x=\"%.2f\" y=\"%.2f\" dy=\"0.35em\" text-anchor=\"%s\" "
+          "fill=\"rgb(%d,%d,%d)\">", x, y, anchor[align + 1], s->r, s->g, s->b);
   for (; *t; t++) {
     if (*t == '<') fputs("&lt;", s->f);
     else if (*t == '>') fputs("&gt;", s->f);
@@ -53,7 +53,7 @@ static void CurveBegin(void* d, const char* name, int cond) {
   if (cond) fputs("<path class=\"rcond\"", s->f);
   else fprintf(s->f, "<path class=\"joint\" id=\"%s\"", name);
   Stroke(s);
-  fputs(" stroke-linejoin=\"round\" d=\"", s->f);
+  fputs(" stroke-linejoin=\"round\" stroke-linecap=\"round\" d=\"", s->f);
 }
 
 static void CurvePoint(void* d, double x, double y, int move) {

@@ -306,11 +306,11 @@ class CondMapView : public Fl_Widget {
 
 void cond_map(void) {
   cond_map_win = new Fl_Double_Window(100, 100, 480, 545, "Conditioning Map");
-    cond_map_ja = new Fl_Choice(70, 10, 65, 25, "x joint:");
+    cond_map_ja = new Fl_Choice(65, 10, 60, 25, "x joint:");
     cond_map_ja->callback(cond_map_choice_cb);
-    cond_map_jb = new Fl_Choice(210, 10, 65, 25, "y joint:");
+    cond_map_jb = new Fl_Choice(190, 10, 60, 25, "y joint:");
     cond_map_jb->callback(cond_map_choice_cb);
-    cond_map_size = new Fl_Choice(330, 10, 90, 25, "cells:");
+    cond_map_size = new Fl_Choice(300, 10, 110, 25, "cells:");
     cond_map_size->add("50 x 50|100 x 100|200 x 200|400 x 400");
     cond_map_size->value(2);
     cond_map_size->callback(cond_map_choice_cb);

@@ -60,8 +60,10 @@ static void CurveBegin(void*, const char*, int) {}
 
 static void CurvePoint(void* d, double x, double y, int move) {
   FlPen* p = (FlPen*)d;
-  if (!move) Line(d, p->px, p->py, x, y);
-  else Line(d, x, y, x, y);           // a lone point still shows
+  if (!move && x == p->px && y == p->py)      // a lone point: a dot
+    fl_rectf(p->ox + (int)lround(x) - 1, p->oy + (int)lround(y) - 1, 3, 3);
+  else if (!move)
+    Line(d, p->px, p->py, x, y);
   p->px = x;  p->py = y;
 }
 
