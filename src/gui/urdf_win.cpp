@@ -1,5 +1,5 @@
 // urdf_win.cpp -- the Export URDF dialog: the robot written as <name>.urdf in the working
-// directory for simulators and motion planners
+// directory (the data folder the program runs in) for simulators and motion planners
 #include <FL/Fl_Box.H>     // for: Fl_Box
 #include <FL/Fl_Button.H>  // for: Fl_Button
 #include <FL/Fl_Input.H>   // for: Fl_Input
@@ -21,7 +21,7 @@ Fl_Button* urdf_save_b = nullptr;
 void urdf_export(void) {
   urdf_win = new Fl_Window(100, 100, 300, 105, "Export URDF");
     urdf_name = new Fl_Input(65, 12, 220, 25, "Name:");
-    Fl_Box* where = new Fl_Box(10, 42, 280, 20, "written as <name>.urdf in the working folder");
+    Fl_Box* where = new Fl_Box(10, 42, 280, 20, "written as <name>.urdf in the data folder");
     where->labelsize(12);
     where->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     urdf_save_b = new Fl_Button(10, 70, 70, 25, "save");

@@ -144,7 +144,8 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   traj_plot_svg_b->do_callback();
   EXPECT_STREQ(MessageText(), "Plot written to three.svg");
   EXPECT_EQ(system("xmllint --noout three.svg"), 0);
-  const char* count = "xmllint --xpath \"count(//*[local-name()='path'][@class='joint'])\" three.svg";
+  const char* count =
+      "xmllint --xpath \"count(//*[local-name()='path'][@class='joint'])\" three.svg";
   EXPECT_EQ(Output(count), "6");
   const char* d = "xmllint --xpath \"string(//*[@id='q5']/@d)\" three.svg | tr -cd 'ML'";
   EXPECT_EQ(Output(d), "MLL");
