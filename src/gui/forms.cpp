@@ -7,6 +7,7 @@
 #include <FL/Fl_Window.H>  // for: Fl_Window
 
 #include "app_state.h"     // for: R, JC, CC, ErrStatus
+#include "gui/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
 #include "gui/environment.h"  // for: obstacle(), payload(), workspace(), WorkspaceAfterRobotLoad()
 #include "gui/hubs.h"
 #include "gui/main_win.h"
@@ -34,6 +35,9 @@ static void (*const form_builders[])(void) = {
   workspace,   // Work Environment (environment)
   control,     // Setting System
   about,       // the About box
+  urdf_export, // Export URDF (analysis)
+  traj_plot,   // Trajectory Plot (analysis)
+  cond_map,    // Conditioning Map (analysis)
 };
 
 //------------------------------------------------------------------ the pose refreshers
@@ -45,6 +49,8 @@ static void (*const pose_refreshers[])(void) = {
   [] { UpdateQ(CC); },               // Q window
   [] { UpdateJ(CC); },               // J window
   Update_condit,                     // Conditioning
+  UpdateTrajPlot,                    // Trajectory Plot: cursor and recorded solutions
+  UpdateCondMap,                     // Conditioning Map: marker, value, map of the pose
 };
 
 //------------------------------------------------------------------ the robot-load rebuilds
@@ -61,6 +67,8 @@ static void (*const robot_rebuilds[])(void) = {
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
   DestroyExportWindow,   // destroy Export (export)
+  TrajPlotNewRobot,      // Trajectory Plot emptied (analysis)
+  CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
 };
 
 //------------------------------------------------------------------ static helpers

@@ -6,6 +6,7 @@
 #include <stdlib.h>   // for: exit()
 
 #include "app_state.h"  // for: R
+#include "gui/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
 #include "gui/environment.h"  // for: the environment commands
 #include "gui/hubs.h"
 #include "gui/pose_panels.h"  // for: the pose panels' menu commands
@@ -50,6 +51,9 @@ static const MenuCommand commands[] = {
   {4, 0, ShowControl},      // Set System: show the Setting System panel
   {19, 1, export_gl},  // Export: the export dialog
   {25, 0, ShowAbout},  // About Velmora
+  {28, 1, ShowUrdfExport},  // Export URDF: the name dialog (analysis)
+  {29, 1, ShowTrajPlot},    // Plot: the trajectory plot window (analysis)
+  {30, 1, ShowCondMap},     // Conditioning Map: the map window (analysis)
 };
 static const int ncommands = sizeof(commands)/sizeof(commands[0]);
 
