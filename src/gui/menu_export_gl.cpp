@@ -96,6 +96,12 @@ int export_file_save(void) {
   fflush(stdout);
   if (!opengl_window || !opengl_window->shown()) return -1;
   opengl_window->make_current();
+  if (!opengl_window->valid()) {   // a context never drawn yet: its state and viewport first
+    opengl_window->draw();
+    opengl_window->valid(1);
+  }
+  // gl2ps takes the page from the current viewport: the view's square, whatever came before
+  glViewport(0, 0, opengl_window->w(), opengl_window->w());
   glClearColor(bg_red, bg_green, bg_blue, 1);   // the background gl2ps paints
   int rc = ExportSceneFile(Export_Gl_Filename, Export_Gl_Title, Export_Gl_State, DrawView);
   gl_win_redraw();
