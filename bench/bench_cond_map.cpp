@@ -1,13 +1,11 @@
 // bench_cond_map.cpp -- a 200 x 200 conditioning map of the Puma560 sample (target 50 ms)
 #include <benchmark/benchmark.h>
 #include <stdio.h>   // for: fflush()
-#include <stdlib.h>  // for: mkdtemp(), system()
-#include <unistd.h>  // for: chdir()
 
-#include <string>
 #include <vector>
 
 #include "app_state.h"
+#include "sample_copy.h"
 #include "cond_map.h"
 #include "reader.h"
 #include "robot.h"
@@ -15,10 +13,7 @@
 // joints 2 and 3 over their limits, the others at the home pose; the sample is read in a
 // private copy of data/ (reading a robot writes its posture files)
 static void BM_CondMap200Puma560(benchmark::State& state) {
-  char tmpl[] = "/tmp/velmora-bench-XXXXXX";
-  if (!mkdtemp(tmpl)) return;
-  std::string cmd = std::string("cp -r '") + VELMORA_SOURCE_DIR + "/data/.' '" + tmpl + "'";
-  if (system(cmd.c_str()) != 0 || chdir(tmpl) != 0) return;
+  if (EnterSampleCopy() != 0) return;
   Robot r = ReadRobot("Puma560");
   fflush(stdout);
   R = r;
@@ -36,8 +31,6 @@ static void BM_CondMap200Puma560(benchmark::State& state) {
   R = nullptr;
   if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
   FreeRobot(r);
-  cmd = std::string("rm -rf '") + tmpl + "'";
-  if (chdir("/") != 0 || system(cmd.c_str()) != 0) return;
 }
 BENCHMARK(BM_CondMap200Puma560)->Unit(benchmark::kMillisecond);
 

@@ -13,6 +13,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "sample_copy.h"
+#include "bench_view.h"
 #include "app_state.h"
 #include "gui/opengl_win.h"
 #include "links/links.h"
@@ -21,39 +23,17 @@
 #include "workspace.h"
 
 static OpenGL_WIN* view = nullptr;
-static char dir[] = "/tmp/velmora_bench_env_XXXXXX";
-
-static void RemoveCopy() {
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
-  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
-}
-
 // the view alone in a window, the Puma560 loaded from a copy of the samples (a load writes
 // posture files beside them)
 static void Setup() {
   if (view) return;
-  RegisterModelDrawing();
-  if (!mkdtemp(dir)) return;
-  atexit(RemoveCopy);
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
-  if (system(cmd) != 0 || chdir(dir) != 0) return;
-  Fl_Window* w = new Fl_Window(600, 600, "bench");
-  view = new OpenGL_WIN(0, 0, 600, 600);
-  w->end();
-  w->show();
-  for (int i = 0; i < 100 && !view->shown(); i++) Fl::wait(0.02);
+  if (EnterSampleCopy() != 0) return;
+  view = OpenBenchView();
   LoadRobotRecords("Puma560");
   for (int e = 0; e < OBSTACLE_COUNT; e++) RebuildObstacleSpheres(e);
 }
 
-static void Frame() {
-  view->make_current();
-  view->draw();
-  view->swap_buffers();
-  glFinish();
-}
+static void Frame() { BenchFrame(view); }
 
 // n objects of the seven types, 2.5 apart on a square grid centred on the robot, turned a little
 static void PlaceObjects(int n) {

@@ -13,6 +13,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "sample_copy.h"
 #include "app_state.h"
 #include "gui/hubs.h"
 #include "gui/main_win.h"
@@ -20,24 +21,12 @@
 #include "gui/pose_panels.h"
 #include "links/links.h"
 
-static char dir[] = "/tmp/velmora_bench_pose_XXXXXX";
-
-static void RemoveCopy() {
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
-  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
-}
-
 // the program's windows in a copy of the samples (a load writes posture files), Redund7
 // loaded, every pose display shown
 static bool Setup() {
   if (window) return R != nullptr;
   RegisterModelDrawing();
-  if (!mkdtemp(dir)) return false;
-  atexit(RemoveCopy);
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
-  if (system(cmd) != 0 || chdir(dir) != 0) return false;
+  if (EnterSampleCopy() != 0) return false;
   CreateForms();
   CreateMainWindow(600, 600)->show();
   if (!NewRobot("Redund7")) return false;

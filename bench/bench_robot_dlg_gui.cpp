@@ -11,30 +11,20 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "sample_copy.h"
 #include "app_state.h"
 #include "gui/hubs.h"
 #include "gui/robot_dlg.h"
 #include "links/links.h"
 
-static char dir[] = "/tmp/velmora_bench_robot_XXXXXX";
 static int ready = 0;
-
-static void RemoveCopy() {
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
-  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
-}
 
 // the program's windows built hidden in a copy of the samples
 static void Setup() {
   if (ready) return;
   ready = 1;
   RegisterModelDrawing();
-  if (!mkdtemp(dir)) return;
-  atexit(RemoveCopy);
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
-  if (system(cmd) != 0 || chdir(dir) != 0) return;
+  if (EnterSampleCopy() != 0) return;
   CreateForms();
   CreateMainWindow(600, 600);
 }

@@ -16,6 +16,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "sample_copy.h"
 #include "app_state.h"
 #include "gui/hubs.h"
 #include "gui/main_win.h"
@@ -23,14 +24,6 @@
 #include "gui/traj_panels.h"
 #include "ikp.h"
 #include "links/links.h"
-
-static char dir[] = "/tmp/velmora_bench_XXXXXX";
-
-static void RemoveCopy() {
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
-  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
-}
 
 // Puma560.pace: 201 reachable poses, the forward kinematics of the joints swept smoothly
 static void WritePacePath() {
@@ -51,11 +44,7 @@ static void WritePacePath() {
 static void Setup() {
   if (window) return;
   RegisterModelDrawing();
-  if (!mkdtemp(dir)) return;
-  atexit(RemoveCopy);
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
-  if (system(cmd) != 0 || chdir(dir) != 0) return;
+  if (EnterSampleCopy() != 0) return;
   CreateForms();
   CreateMainWindow(600, 600)->show();
   for (int i = 0; i < 100 && !opengl_window->shown(); i++) Fl::wait(0.02);

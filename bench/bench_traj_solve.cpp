@@ -2,12 +2,10 @@
 // from the home pose with 1/kappa at each point, as velmora-kin solve does (target 5 ms)
 #include <benchmark/benchmark.h>
 #include <stdio.h>   // for: fflush()
-#include <stdlib.h>  // for: mkdtemp(), system()
-#include <unistd.h>  // for: chdir()
 
-#include <string>
 
 #include "app_state.h"
+#include "sample_copy.h"
 #include "reader.h"
 #include "robot.h"
 #include "traj_file.h"
@@ -15,10 +13,7 @@
 
 // the sample is read in a private copy of data/ (reading a robot writes its posture files)
 static void BM_SolveHelixFanucS300(benchmark::State& state) {
-  char tmpl[] = "/tmp/velmora-bench-XXXXXX";
-  if (!mkdtemp(tmpl)) return;
-  std::string cmd = std::string("cp -r '") + VELMORA_SOURCE_DIR + "/data/.' '" + tmpl + "'";
-  if (system(cmd.c_str()) != 0 || chdir(tmpl) != 0) return;
+  if (EnterSampleCopy() != 0) return;
   Robot r = ReadRobot("FanucS300");
   R = r;
   JointConfig jc = JointConfigFromRobot(r);
@@ -42,8 +37,6 @@ static void BM_SolveHelixFanucS300(benchmark::State& state) {
   R = nullptr;
   if (r->EE.DestroyProc) r->EE.DestroyProc(&r->EE);
   FreeRobot(r);
-  cmd = std::string("rm -rf '") + tmpl + "'";
-  if (chdir("/") != 0 || system(cmd.c_str()) != 0) return;
 }
 BENCHMARK(BM_SolveHelixFanucS300)->Unit(benchmark::kMillisecond);
 

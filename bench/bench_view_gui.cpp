@@ -14,6 +14,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "sample_copy.h"
+#include "bench_view.h"
 #include "app_state.h"
 #include "gui/hubs.h"
 #include "gui/opengl_win.h"
@@ -22,39 +24,17 @@
 #include "workspace.h"
 
 static OpenGL_WIN* view = nullptr;
-static char dir[] = "/tmp/velmora_bench_XXXXXX";
-
-static void RemoveCopy() {
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "rm -rf '%s'", dir);
-  if (system(cmd) != 0) fprintf(stderr, "bench: could not remove %s\n", dir);
-}
-
 // a 600 x 600 window holding only the view, and the Puma560 of the sample data loaded
 static void Setup() {
   if (view) return;
-  RegisterModelDrawing();
   // a robot load writes posture files beside the robots: work in a copy of the samples
-  if (!mkdtemp(dir)) return;
-  atexit(RemoveCopy);
-  char cmd[512];
-  snprintf(cmd, sizeof cmd, "cp -r '%s/data/.' '%s'", VELMORA_SOURCE_DIR, dir);
-  if (system(cmd) != 0 || chdir(dir) != 0) return;
-  Fl_Window* w = new Fl_Window(600, 600, "bench");
-  view = new OpenGL_WIN(0, 0, 600, 600);
-  w->end();
-  w->show();
-  for (int i = 0; i < 100 && !view->shown(); i++) Fl::wait(0.02);
+  if (EnterSampleCopy() != 0) return;
+  view = OpenBenchView();
   LoadRobotRecords("Puma560");
   ShowScene = 1;
 }
 
-static void Frame() {
-  view->make_current();
-  view->draw();
-  view->swap_buffers();
-  glFinish();
-}
+static void Frame() { BenchFrame(view); }
 
 // 100 objects of the seven types on a 10 x 10 grid around the robot, turned a little
 static void PlaceObjects(int n) {
