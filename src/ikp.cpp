@@ -33,6 +33,9 @@ static double* q0 = nullptr;           // joint values at the start of a solve
 static double* h = nullptr;            // redundant solver objective
 static double** H = nullptr;           // and its Jacobian, n x n
 static double* dx = nullptr;           // redundant solver step, n
+static double** Gf = nullptr;          // redundant solver: the Jacobian's row factorisation,
+static double* vg = nullptr;           // jm x n, its reflection vector max(jm, n)
+static int* pg = nullptr;              // and its pivots, max(jm, n)
 
 static char err_text[64];              // InvErr's joint messages
 
@@ -51,7 +54,8 @@ static void free_storage() {
   JmFreeMatrix(Aj);  JmFreeMatrix(P);
   JmFreeVector(f);  JmFreeVector(u);  JmFreeIVector(pv);
   JmFreeVector(q0);  JmFreeVector(h);  JmFreeMatrix(H);  JmFreeVector(dx);
-  Aj = P = H = nullptr;  f = u = q0 = h = dx = nullptr;  pv = nullptr;
+  JmFreeMatrix(Gf);  JmFreeVector(vg);  JmFreeIVector(pg);
+  Aj = P = H = Gf = nullptr;  f = u = q0 = h = dx = vg = nullptr;  pv = pg = nullptr;
   initialized = 0;  cap_n = cap_jm = 0;
 }
 
@@ -61,6 +65,7 @@ static void alloc_storage(int n, int jm) {
   Aj = JmMatrix(3, n);  P = JmMatrix(3, 3);
   f = JmVector(mx);  u = JmVector(mx);  pv = JmIVector(mx);
   q0 = JmVector(n);  h = JmVector(n);  H = JmMatrix(n, n);  dx = JmVector(n);
+  Gf = JmMatrix(jm, n);  vg = JmVector(mx);  pg = JmIVector(mx);
   JmZeroMatrix(Aj, 3, n);  JmZeroMatrix(P, 3, 3);
   JmZeroVector(f, mx);  JmZeroVector(u, mx);
   cap_n = n;  cap_jm = jm;  initialized = 1;
@@ -584,8 +589,12 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
     Hproc(n, n, jc, H);
     EvalObjJacobian(type, robot, cc);
     Normalize(type, robot);
-    if (JmNormalityCondition(h, H, f, J, n, n, a) < ConMinTol && e < ConMinTol) break;
-    JmSolveConstrainedLinear(H, J, h, f, dx, n, n, a);
+    // the normality test and the step share one factorisation of a copy of J
+    for (int i = 0; i < a; i++)
+      for (int j = 0; j < n; j++) Gf[i][j] = J[i][j];
+    int g = JmHHTRedP(Gf, a, n, vg, pg);
+    if (JmNormalityConditionHH(h, H, Gf, vg, g, n, n) < ConMinTol && e < ConMinTol) break;
+    JmSolveConstrainedLinearHH(H, Gf, vg, pg, g, h, f, dx, n, n, a);
     double dn = Norm(dx, n);
     for (int j = 0; j < n; j++) {
       if (robot->L[j].joint != 0) jc->q[j] -= L*dx[j];
