@@ -1,8 +1,8 @@
 // HHred.cpp -- Householder factorisations, least squares, minimum norm and the constrained step
 #include <cmath>     // for: sqrt(), fabs()
-#include <cstring>   // for: memcpy()
 
 #include "matrix.h"
+#include "pair.h"     // for: Pair, two rows at a time
 
 //------------------------------------------------------------------ module state
 
@@ -14,23 +14,6 @@ static double condition = 0.0;      // last pivot ratio |sigma_i| / |sigma_0|
 #define HH_ISTACK 64
 
 //------------------------------------------------------------------ static helpers
-
-// two doubles operated on lane by lane: each lane rounds exactly as the scalar operation
-typedef double Pair __attribute__((vector_size(16)));
-typedef long long PairBits __attribute__((vector_size(16)));
-
-static inline Pair PairZero() { return (Pair){0.0, 0.0}; }
-static inline Pair PairOf(double x) { return (Pair){x, x}; }
-static inline Pair PairLoad(const double* p) {
-  Pair x;
-  memcpy(&x, p, sizeof x);
-  return x;
-}
-static inline void PairStore(double* p, Pair x) { memcpy(p, &x, sizeof x); }
-// the sign bits cleared, as fabs does
-static inline Pair PairAbs(Pair x) {
-  return (Pair)((PairBits)x & (PairBits){0x7fffffffffffffffLL, 0x7fffffffffffffffLL});
-}
 
 // s with the sign of x, positive when x is zero
 static inline double SignLike(double s, double x) { return x < 0.0 ? -s : s; }
