@@ -34,9 +34,9 @@ static double* q0 = nullptr;           // joint values at the start of a solve
 static double* h = nullptr;            // redundant solver objective
 static double** H = nullptr;           // and its Jacobian, n x n
 static double* dx = nullptr;           // redundant solver step, n
-static double** Gf = nullptr;          // redundant solver: the Jacobian's row factorisation,
-static double* vg = nullptr;           // jm x n, its reflection vector max(jm, n)
-static int* pg = nullptr;              // and its pivots, max(jm, n)
+static double** Gf = nullptr;          // redundant solver: a copy of J factorised, jm x n,
+static double* vg = nullptr;           // its reflection vector, max(jm, n)
+static int* pg = nullptr;              // and its row pivots, max(jm, n)
 
 static char err_text[64];              // InvErr's joint messages
 
