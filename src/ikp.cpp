@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "ikp_fallback.h"
 #include "matrix/matrix.h"
+#include "matrix/pair.h"  // for: Pair, two rows of a product at a time
 #include "message.h"  // for: VmMessage()
 
 #define KIN_PI 3.14159265
@@ -33,6 +34,9 @@ static double* q0 = nullptr;           // joint values at the start of a solve
 static double* h = nullptr;            // redundant solver objective
 static double** H = nullptr;           // and its Jacobian, n x n
 static double* dx = nullptr;           // redundant solver step, n
+static double** Gf = nullptr;          // redundant solver: a copy of J factorised, jm x n,
+static double* vg = nullptr;           // its reflection vector, max(jm, n)
+static int* pg = nullptr;              // and its row pivots, max(jm, n)
 
 static char err_text[64];              // InvErr's joint messages
 
@@ -51,7 +55,8 @@ static void free_storage() {
   JmFreeMatrix(Aj);  JmFreeMatrix(P);
   JmFreeVector(f);  JmFreeVector(u);  JmFreeIVector(pv);
   JmFreeVector(q0);  JmFreeVector(h);  JmFreeMatrix(H);  JmFreeVector(dx);
-  Aj = P = H = nullptr;  f = u = q0 = h = dx = nullptr;  pv = nullptr;
+  JmFreeMatrix(Gf);  JmFreeVector(vg);  JmFreeIVector(pg);
+  Aj = P = H = Gf = nullptr;  f = u = q0 = h = dx = vg = nullptr;  pv = pg = nullptr;
   initialized = 0;  cap_n = cap_jm = 0;
 }
 
@@ -61,6 +66,7 @@ static void alloc_storage(int n, int jm) {
   Aj = JmMatrix(3, n);  P = JmMatrix(3, 3);
   f = JmVector(mx);  u = JmVector(mx);  pv = JmIVector(mx);
   q0 = JmVector(n);  h = JmVector(n);  H = JmMatrix(n, n);  dx = JmVector(n);
+  Gf = JmMatrix(jm, n);  vg = JmVector(mx);  pg = JmIVector(mx);
   JmZeroMatrix(Aj, 3, n);  JmZeroMatrix(P, 3, 3);
   JmZeroVector(f, mx);  JmZeroVector(u, mx);
   cap_n = n;  cap_jm = jm;  initialized = 1;
@@ -165,54 +171,68 @@ void EvalQr_i(Robot robot, JointConfig jc) {
       c = l->cth;  s = l->sth;  d = jc->q[i];
     }
     double ca = l->cal, sa = l->sal;
-    double** Q = l->Q_i;
-    Q[0][0] = c;  Q[0][1] = -ca*s;  Q[0][2] = sa*s;
-    Q[1][0] = s;  Q[1][1] = ca*c;   Q[1][2] = -sa*c;
-    Q[2][0] = 0;  Q[2][1] = sa;     Q[2][2] = ca;
+    double* Q = l->Q_i[0];                       // the nine entries are one block
+    Q[0] = c;  Q[1] = -ca*s;  Q[2] = sa*s;
+    Q[3] = s;  Q[4] = ca*c;   Q[5] = -sa*c;
+    Q[6] = 0;  Q[7] = sa;     Q[8] = ca;
     l->a_i[0] = l->a*c;  l->a_i[1] = l->a*s;  l->a_i[2] = d;
   }
 }
 
 // Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1). A 3 x 3 matrix is one block
-// of nine (row 0 points at it), read and written flat; the running product stays in locals.
-// Every sum starts at 0 and runs over the ascending inner index, as the library's products.
+// of nine (row 0 points at it), read and written flat. The running product stays in
+// registers by columns, rows 0 and 1 in a Pair and row 2 beside it, so one lane operation
+// serves two rows. Every sum starts at 0 and runs over the ascending inner index, as the
+// library's products, which keeps the bits of the row-by-row product.
 void EvalQr_1(Robot robot) {
   int n = robot->n;
   Link* L = robot->L;
-  double P1[9];
+  Pair top[3];
+  double bot[3];
   {
     const double* a = L[0].Q_i[0];
     double* b = L[0].Q_1[0];
-    for (int k = 0; k < 9; k++) b[k] = P1[k] = a[k];
+    for (int k = 0; k < 9; k++) b[k] = a[k];
+    for (int k = 0; k < 3; k++) {
+      top[k] = PairOf2(a[k], a[3 + k]);
+      bot[k] = a[6 + k];
+    }
   }
   for (int i = 1; i < n; i++) {
-    const double* Qi = L[i].Q_i[0];
-    double C[9];
-    for (int j = 0; j < 3; j++) {
-      for (int k = 0; k < 3; k++) {
-        double s = 0.0;
-        s += P1[3*j]*Qi[k];
-        s += P1[3*j + 1]*Qi[3 + k];
-        s += P1[3*j + 2]*Qi[6 + k];
-        C[3*j + k] = s;
-      }
-    }
+    const double* Q = L[i].Q_i[0];
     double* D = L[i].Q_1[0];
-    for (int k = 0; k < 9; k++) D[k] = P1[k] = C[k];
-  }
-  double nx[3] = {L[n - 1].a_i[0], L[n - 1].a_i[1], L[n - 1].a_i[2]};
-  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = nx[j];
-  for (int i = n - 2; i >= 0; i--) {
-    const double* Qi = L[i].Q_i[0];
-    double t[3];
-    for (int j = 0; j < 3; j++) {
-      double s = 0.0;
-      s += Qi[3*j]*nx[0];
-      s += Qi[3*j + 1]*nx[1];
-      s += Qi[3*j + 2]*nx[2];
-      t[j] = L[i].a_i[j] + s;
+    Pair t[3];
+    double b[3];
+    for (int k = 0; k < 3; k++) {
+      t[k] = PairZero() + top[0]*PairOf(Q[k]);
+      t[k] += top[1]*PairOf(Q[3 + k]);
+      t[k] += top[2]*PairOf(Q[6 + k]);
+      b[k] = 0.0 + bot[0]*Q[k];
+      b[k] += bot[1]*Q[3 + k];
+      b[k] += bot[2]*Q[6 + k];
     }
-    for (int j = 0; j < 3; j++) L[i].r_1[j] = nx[j] = t[j];
+    for (int k = 0; k < 3; k++) {
+      D[k] = t[k][0];  D[3 + k] = t[k][1];  D[6 + k] = b[k];
+      top[k] = t[k];  bot[k] = b[k];
+    }
+  }
+  // rows 0 and 1 of the vector in a Pair, row 2 beside it; the next step reads its lanes
+  Pair v01 = PairOf2(L[n - 1].a_i[0], L[n - 1].a_i[1]);
+  double v2 = L[n - 1].a_i[2];
+  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = L[n - 1].a_i[j];
+  for (int i = n - 2; i >= 0; i--) {
+    const double* Q = L[i].Q_i[0];
+    const double* a = L[i].a_i;
+    double x = v01[0], y = v01[1], z = v2;
+    Pair s = PairZero() + PairOf2(Q[0], Q[3])*PairOf(x);
+    s += PairOf2(Q[1], Q[4])*PairOf(y);
+    s += PairOf2(Q[2], Q[5])*PairOf(z);
+    double s2 = 0.0 + Q[6]*x;
+    s2 += Q[7]*y;
+    s2 += Q[8]*z;
+    v01 = PairOf2(a[0], a[1]) + s;
+    v2 = a[2] + s2;
+    L[i].r_1[0] = v01[0];  L[i].r_1[1] = v01[1];  L[i].r_1[2] = v2;
   }
 }
 
@@ -228,27 +248,28 @@ int FwdKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   double** Qn = robot->L[robot->n - 1].Q_1;
   double* r0 = robot->L[0].r_1;
   if (type == 0) {
-    double N[3][3], E[3][4];                      // locals: no reloads through the pointers
-    for (int j = 0; j < 3; j++) {
-      for (int k = 0; k < 3; k++) N[j][k] = Qn[j][k];
-      for (int k = 0; k < 4; k++) E[j][k] = robot->EE.Qee[j][k];
+    // [Q | r - r0] = N E by rows, columns 0, 1 and 2, 3 of E in two Pairs
+    const double* N = Qn[0];
+    Matrix& E = robot->EE.Qee;
+    Pair e01[3], e23[3];
+    for (int k = 0; k < 3; k++) {
+      e01[k] = PairOf2(E[k][0], E[k][1]);
+      e23[k] = PairOf2(E[k][2], E[k][3]);
     }
     for (int j = 0; j < 3; j++) {
-      for (int i = 0; i < 3; i++) {
-        double s = 0.0;
-        for (int k = 0; k < 3; k++) s += N[j][k]*E[k][i];
-        cc->Q[j][i] = s;
-      }
-    }
-    for (int j = 0; j < 3; j++) {
-      double s = 0.0;
-      for (int k = 0; k < 3; k++) s += N[j][k]*E[k][3];
-      cc->r[j] = r0[j] + s;
+      Pair a = PairZero() + PairOf(N[3*j])*e01[0];
+      Pair b = PairZero() + PairOf(N[3*j])*e23[0];
+      a += PairOf(N[3*j + 1])*e01[1];
+      b += PairOf(N[3*j + 1])*e23[1];
+      a += PairOf(N[3*j + 2])*e01[2];
+      b += PairOf(N[3*j + 2])*e23[2];
+      cc->Q[j][0] = a[0];  cc->Q[j][1] = a[1];  cc->Q[j][2] = b[0];
+      cc->r[j] = r0[j] + b[1];
     }
     if (ShowPayload) {
       for (int j = 0; j < 3; j++) {
         double s = 0.0;
-        for (int k = 0; k < 3; k++) s += N[j][k]*Payload_info[k];
+        for (int k = 0; k < 3; k++) s += N[3*j + k]*Payload_info[k];
         cc->r[j] += s;
       }
     }
@@ -590,8 +611,12 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
     Hproc(n, n, jc, H);
     EvalObjJacobian(type, robot, cc);
     Normalize(type, robot);
-    if (JmNormalityCondition(h, H, f, J, n, n, a) < ConMinTol && e < ConMinTol) break;
-    JmSolveConstrainedLinear(H, J, h, f, dx, n, n, a);
+    // the normality test and the step share one factorisation of a copy of J
+    for (int i = 0; i < a; i++)
+      for (int j = 0; j < n; j++) Gf[i][j] = J[i][j];
+    int g = JmHHTRedP(Gf, a, n, vg, pg);
+    if (JmNormalityConditionHH(h, H, Gf, vg, g, n, n) < ConMinTol && e < ConMinTol) break;
+    JmSolveConstrainedLinearHH(H, Gf, vg, pg, g, h, f, dx, n, n, a);
     double dn = Norm(dx, n);
     for (int j = 0; j < n; j++) {
       if (robot->L[j].joint != 0) jc->q[j] -= L*dx[j];

@@ -2,6 +2,7 @@
 #include <cmath>     // for: sqrt(), fabs()
 
 #include "matrix.h"
+#include "pair.h"     // for: Pair, two rows at a time
 
 //------------------------------------------------------------------ module state
 
@@ -162,34 +163,90 @@ int JmHHRedP(double** A, int m, int n, double* v, int* piv) {
   return k;
 }
 
-// row factorisation with row pivoting; returns the numerical rank
+// row factorisation with row pivoting; returns the numerical rank. The work runs on a
+// column-major copy, two rows at a time in the lanes of a Pair, and each reflected row
+// sums its absolute values and squares for the next pivot as it is written: every row sees
+// the same operations in the same order as one row at a time, so the results are the same
+// bits, and the sums no longer wait for the pivot.
 int JmHHTRedP(double** A, int m, int n, double* v, int* piv) {
   int k = m < n ? m : n;
-  double sigma0 = 0.0;
   for (int i = 0; i < m; i++) piv[i] = i;
+  if (k <= 0) return k;
+  int need = m*n + 2*m;
+  double dbuf[HH_STACK];
+  double* T = need <= HH_STACK ? dbuf : JmVector(need);
+  double *abs_sum = T + m*n, *sq_sum = abs_sum + m;   // row sums right of the current column
+  for (int r = 0; r < m; r++) {
+    double sa = 0.0, sq = 0.0;
+    for (int l = 0; l < n; l++) {
+      double x = A[r][l];
+      T[l*m + r] = x;
+      sa += fabs(x);
+      sq += x*x;
+    }
+    abs_sum[r] = sa;
+    sq_sum[r] = sq;
+  }
+  double sigma0 = 0.0;
+  int rank = k;
   for (int i = 0; i < k; i++) {
     // pivot: the first row with the largest absolute sum right of column i
     int p = i;
-    double best = RowSum(A, i, n, i);
-    for (int j = i + 1; j < m; j++) {
-      double s = RowSum(A, i, n, j);
-      if (s > best) { best = s;  p = j; }
-    }
-    double s = 0.0;
-    for (int l = i; l < n; l++) s += A[p][l]*A[p][l];
-    double sigma = SignLike(sqrt(s), A[p][i]);
+    double best = abs_sum[i];
+    for (int j = i + 1; j < m; j++)
+      if (abs_sum[j] > best) { best = abs_sum[j];  p = j; }
+    double sigma = SignLike(sqrt(sq_sum[p]), T[i*m + p]);
     if (i == 0) sigma0 = sigma;
     condition = sigma0 != 0.0 ? fabs(sigma)/fabs(sigma0) : 0.0;
     if (sigma == 0.0 || condition < _HHred_tol_) {
       piv[i] = i;
-      return i;
+      rank = i;
+      break;
     }
     piv[i] = p;
     if (p != i)
-      for (int l = 0; l < n; l++) Swap(&A[i][l], &A[p][l]);
-    RowUpdate(A, m, n, v, i, RowStep(A, n, v, i, sigma));
+      for (int l = 0; l < n; l++) Swap(&T[l*m + i], &T[l*m + p]);
+    // the reflection vector from row i, then the later rows reflected
+    for (int l = i; l < n; l++) v[l] = T[l*m + i];
+    v[i] += sigma;
+    T[i*m + i] = -sigma;
+    double e = sigma*v[i];
+    int r = i + 1;
+    for (; r + 1 < m; r += 2) {
+      Pair t = PairZero();
+      for (int l = i; l < n; l++) t += PairOf(v[l])*PairLoad(T + l*m + r);
+      t /= PairOf(e);
+      PairStore(T + i*m + r, PairLoad(T + i*m + r) - PairOf(v[i])*t);
+      Pair sa = PairZero(), sq = PairZero();
+      for (int l = i + 1; l < n; l++) {
+        Pair x = PairLoad(T + l*m + r) - PairOf(v[l])*t;
+        PairStore(T + l*m + r, x);
+        sa += PairAbs(x);
+        sq += x*x;
+      }
+      PairStore(abs_sum + r, sa);
+      PairStore(sq_sum + r, sq);
+    }
+    if (r < m) {
+      double t = 0.0;
+      for (int l = i; l < n; l++) t += v[l]*T[l*m + r];
+      t /= e;
+      T[i*m + r] -= v[i]*t;
+      double sa = 0.0, sq = 0.0;
+      for (int l = i + 1; l < n; l++) {
+        double x = T[l*m + r] - v[l]*t;
+        T[l*m + r] = x;
+        sa += fabs(x);
+        sq += x*x;
+      }
+      abs_sum[r] = sa;
+      sq_sum[r] = sq;
+    }
   }
-  return k;
+  for (int r = 0; r < m; r++)
+    for (int l = 0; l < n; l++) A[r][l] = T[l*m + r];
+  if (T != dbuf) JmFreeVector(T);
+  return rank;
 }
 
 //------------------------------------------------------------------ applying reflections
@@ -260,32 +317,49 @@ int JmSolveLeastSquares(double** A, int m, int n, double* b, double* v, int* piv
 // minimum norm A x = b (m <= n); b holds n entries; x in b; returns the rank
 int JmSolveMinNorm(double** A, int m, int n, double* b, double* v, int* piv) {
   int r = JmHHTRedP(A, m, n, v, piv);
+  JmMinNormFromHH(A, m, n, r, b, v, piv);
+  return r;
+}
+
+// the minimum-norm solution from A, v, piv as JmHHTRedP left them with rank r
+void JmMinNormFromHH(double** A, int m, int n, int r, double* b, double* v, int* piv) {
   JmPiv(b, m, piv);
   JmSolveLx_b(A, r, b);
   JmBReduce(b, r, n);
   JmHHTMult_L(A, r, n, v, b);
-  return r;
 }
 
 // dx (c) with G dx = h (G a x c) minimising |F dx - f| (F n x c); F and G destroyed.
 // A rank-deficient G (rank g) keeps its g independent rows and a null space of c - g.
 void JmSolveConstrainedLinear(double** F, double** G, double* f, double* h, double* dx,
                               int n, int c, int a) {
+  int ac = a > c ? a : c;
+  double dbuf[HH_ISTACK];
+  int ibuf[HH_ISTACK];
+  double* vG = ac <= HH_ISTACK ? dbuf : JmVector(ac);
+  int* pivG = a <= HH_ISTACK ? ibuf : JmIVector(a);
+  int g = JmHHTRedP(G, a, c, vG, pivG);
+  JmSolveConstrainedLinearHH(F, G, vG, pivG, g, f, h, dx, n, c, a);
+  if (vG != dbuf) JmFreeVector(vG);
+  if (pivG != ibuf) JmFreeIVector(pivG);
+}
+
+// the same step with G already factorised by JmHHTRedP (vG, pivG, rank g); G unchanged
+void JmSolveConstrainedLinearHH(double** F, double** G, double* vG, int* pivG, int g,
+                                double* f, double* h, double* dx, int n, int c, int a) {
   int ac = a > c ? a : c, nc = n > c ? n : c;
-  int need = 2*ac + c*c + 2*nc + 2*c;
+  int need = ac + c*c + 2*nc + 2*c;
   double dbuf[HH_STACK];
   int ibuf[HH_ISTACK];
   double* W = need <= HH_STACK ? dbuf : JmVector(need);
-  int* I = a + c <= HH_ISTACK ? ibuf : JmIVector(a + c);
-  double *x0 = W, *vG = x0 + ac, *N = vG + ac, *w = N + c*c, *vF = w + nc;
+  int* pivF = c <= HH_ISTACK ? ibuf : JmIVector(c);
+  double *x0 = W, *N = x0 + ac, *w = N + c*c, *vF = w + nc;
   double *col = vF + nc, *row = col + c;
-  int *pivG = I, *pivF = I + a;
 
   // x0: minimum-norm solution of G x0 = h
   for (int j = 0; j < ac; j++) x0[j] = j < a ? h[j] : 0.0;
-  int g = JmSolveMinNorm(G, a, c, x0, vG, pivG);
+  JmMinNormFromHH(G, a, c, g, x0, vG, pivG);
   int d = c - g;
-
   // null space of G: e(g+i) through the g row reflections in reverse; N is c x d
   for (int i = 0; i < d; i++) {
     for (int j = 0; j < c; j++) col[j] = 0.0;
@@ -317,37 +391,46 @@ void JmSolveConstrainedLinear(double** F, double** G, double* f, double* h, doub
     dx[j] = s;
   }
   if (W != dbuf) JmFreeVector(W);
-  if (I != ibuf) JmFreeIVector(I);
+  if (pivF != ibuf) JmFreeIVector(pivF);
 }
 
 // norm of the part of F' f outside the row space of G; G unchanged (a copy is factorised)
 double JmNormalityCondition(double* f, double** F, double* h, double** G, int n, int c, int a) {
   (void)h;
   int ac = a > c ? a : c;
-  int need = c + a*c + ac;
+  int need = a*c + ac;
   double dbuf[HH_STACK];
   double* rbuf[HH_ISTACK];
   int ibuf[HH_ISTACK];
   double* W = need <= HH_STACK ? dbuf : JmVector(need);
   int* piv = a <= HH_ISTACK ? ibuf : JmIVector(a);
-  double *g = W, *Gp = g + c, *v = Gp + a*c;
+  double *Gp = W, *v = Gp + a*c;
   double** Gc = a <= HH_ISTACK ? rbuf : JmConvertMatrix_(Gp, a, c);
   for (int i = 0; i < a; i++) Gc[i] = Gp + i*c;
+  for (int i = 0; i < a; i++)
+    for (int j = 0; j < c; j++) Gc[i][j] = G[i][j];
+  int b = JmHHTRedP(Gc, a, c, v, piv);
+  double res = JmNormalityConditionHH(f, F, Gc, v, b, n, c);
 
+  if (Gc != rbuf) JmFreeConvertMatrix(Gc);
+  if (piv != ibuf) JmFreeIVector(piv);
+  if (W != dbuf) JmFreeVector(W);
+  return res;
+}
+
+// the same norm with G factorised by JmHHTRedP (v, rank b)
+double JmNormalityConditionHH(double* f, double** F, double** G, double* v, int b, int n,
+                              int c) {
+  double dbuf[HH_STACK];
+  double* g = c <= HH_STACK ? dbuf : JmVector(c);
   // g = F' f
   for (int j = 0; j < c; j++) {
     double s = 0.0;
     for (int k = 0; k < n; k++) s += F[k][j]*f[k];
     g[j] = s;
   }
-  for (int i = 0; i < a; i++)
-    for (int j = 0; j < c; j++) Gc[i][j] = G[i][j];
-  int b = JmHHTRedP(Gc, a, c, v, piv);
-  JmHHMult_L(Gc, b, c, v, g);
+  JmHHMult_L(G, b, c, v, g);
   double res = JmMagn(g + b, c - b);
-
-  if (Gc != rbuf) JmFreeConvertMatrix(Gc);
-  if (piv != ibuf) JmFreeIVector(piv);
-  if (W != dbuf) JmFreeVector(W);
+  if (g != dbuf) JmFreeVector(g);
   return res;
 }

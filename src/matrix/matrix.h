@@ -224,11 +224,19 @@ double Pinf_normR(double** A, int j0, int n, int i);
 int JmSolveLeastSquares(double** A, int m, int n, double* b, double* v, int* piv);
 // minimum norm A x = b (m <= n); b holds n entries; x in b; returns the rank
 int JmSolveMinNorm(double** A, int m, int n, double* b, double* v, int* piv);
+// the minimum-norm solution from A, v, piv as JmHHTRedP left them with rank r
+void JmMinNormFromHH(double** A, int m, int n, int r, double* b, double* v, int* piv);
 // dx (c) with G dx = h (G a x c) minimising |F dx - f| (F n x c); F and G destroyed
 void JmSolveConstrainedLinear(double** F, double** G, double* f, double* h, double* dx,
                               int n, int c, int a);
+// the same step with G already factorised by JmHHTRedP (vG, pivG, rank g); G unchanged
+void JmSolveConstrainedLinearHH(double** F, double** G, double* vG, int* pivG, int g,
+                                double* f, double* h, double* dx, int n, int c, int a);
 // norm of the part of F' f outside the row space of G; G unchanged
 double JmNormalityCondition(double* f, double** F, double* h, double** G, int n, int c, int a);
+// the same norm with G factorised by JmHHTRedP (v, rank b)
+double JmNormalityConditionHH(double* f, double** F, double** G, double* v, int b, int n,
+                              int c);
 
 //------------------------------------------------------------------ cond
 // condition number of m x n A (A unchanged); -1 when rank-deficient; prints "Matrix Rank %d\n"

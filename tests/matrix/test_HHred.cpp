@@ -153,6 +153,45 @@ TEST(HHred, ZeroMatrix) {
   JmFreeMatrix(A);  JmFreeMatrix(B);
 }
 
+// a pivoted row factorisation larger than the stack work space, an odd row count, and a
+// dependent last row: the exchanged rows of the original reflected in order are the rows of
+// L with zeros right of the diagonal, the first pivot is the row with the largest absolute
+// sum, and the rank stops one short
+TEST(HHred, LargeRowFactorisationRoundTrip) {
+  const int m = 11, n = 25;
+  for (int dependent = 0; dependent < 2; dependent++) {
+    double** A = JmMatrix(m, n);
+    double** A0 = JmMatrix(m, n);
+    unsigned seed = 12345;
+    for (int i = 0; i < m; i++)
+      for (int j = 0; j < n; j++) {
+        seed = seed*1664525u + 1013904223u;
+        double u = (seed >> 8)/16777216.0 - 0.5;
+        A[i][j] = A0[i][j] = dependent && i == m - 1 ? A0[3][j] - 2*A0[7][j]
+                                                     : u + (i == 5 ? 2 : 0);
+      }
+    double v[n], x[n];
+    int piv[m];
+    int rank = dependent ? m - 1 : m;
+    EXPECT_EQ(JmHHTRedP(A, m, n, v, piv), rank);
+    EXPECT_EQ(piv[0], 5);                      // row 5 carries the offset of 2 in every column
+    for (int i = 0; i < rank; i++)             // the exchanges, applied to the original
+      for (int j = 0; j < n; j++) {
+        double t = A0[i][j];
+        A0[i][j] = A0[piv[i]][j];  A0[piv[i]][j] = t;
+      }
+    for (int r = 0; r < m; r++) {
+      for (int j = 0; j < n; j++) x[j] = A0[r][j];
+      JmHHMult_L(A, rank, n, v, x);
+      for (int j = 0; j < n; j++) {
+        double want = j <= r && j < rank ? A[r][j] : 0.0;
+        EXPECT_NEAR(x[j], want, 1e-10) << dependent << ": " << r << "," << j;
+      }
+    }
+    JmFreeMatrix(A);  JmFreeMatrix(A0);
+  }
+}
+
 // the unpivoted row factorisation warns once and reports where it stopped
 TEST(HHred, UnpivotedRowFactorisationWarns) {
   double** A = FilledMatrix(2, 3, {1, 2, 2, 2, 4, 4});
