@@ -70,28 +70,10 @@ BENCHMARK(BM_ExportPuma560Scene)
                    {GL2PS_SIMPLE_SORT, GL2PS_BSP_SORT}, {0, 1}})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-// 100 objects of the seven types on a 10 x 10 grid around the robot, turned a little
-static void PlaceObjects(int n) {
-  workspace_number = n;
-  for (int i = 0; i < n; i++) {
-    ResetWorkspaceObject(i);
-    ShowWorkspace[i] = 1;
-    WorkspaceType[i] = 1 + i % 7;
-    WorkspaceColor[i] = WorkspaceColorValue[i % 6];
-    ws_object_pos[i][0] = -30 + 6.0f*(i % 10);
-    ws_object_pos[i][1] = -30 + 6.0f*(i / 10);
-    float d[3] = {2, 1.5f, 1};
-    if (WorkspaceType[i] == WS_CONVEYOR) { d[0] = 6;  d[1] = 1.5f;  d[2] = 1; }
-    if (WorkspaceType[i] == WS_HOLLOW_CYLINDER) { d[0] = 2;  d[1] = 0.8f;  d[2] = 0.6f; }
-    for (int k = 0; k < 3; k++) ws_object_info[i][k] = d[k];
-    WorkspaceAngle[i][2] = 15.0f*(i % 5);
-  }
-}
-
 static void BM_ExportWithObjects(benchmark::State& state) {
   Setup();
   SetExportSort((int)state.range(0));
-  PlaceObjects((int)state.range(1));
+  PlaceBenchObjects((int)state.range(1));
   view->make_current();
   for (auto _ : state) {
     FILE* fp = fopen("bench-export", "wb");
@@ -100,7 +82,7 @@ static void BM_ExportWithObjects(benchmark::State& state) {
     if (rc != GL2PS_SUCCESS) state.SkipWithError(ExportStateText(rc));
   }
   state.counters["passes"] = ExportPasses();
-  PlaceObjects(0);
+  PlaceBenchObjects(0);
   SetExportSort(0);
 }
 BENCHMARK(BM_ExportWithObjects)->ArgsProduct({{GL2PS_SIMPLE_SORT, GL2PS_BSP_SORT}, {25, 100}})

@@ -36,49 +36,31 @@ static void Setup() {
 
 static void Frame() { BenchFrame(view); }
 
-// 100 objects of the seven types on a 10 x 10 grid around the robot, turned a little
-static void PlaceObjects(int n) {
-  workspace_number = n;
-  for (int i = 0; i < n; i++) {
-    ResetWorkspaceObject(i);
-    ShowWorkspace[i] = 1;
-    WorkspaceType[i] = 1 + i % 7;
-    WorkspaceColor[i] = WorkspaceColorValue[i % 6];
-    ws_object_pos[i][0] = -30 + 6.0f*(i % 10);
-    ws_object_pos[i][1] = -30 + 6.0f*(i / 10);
-    float d[3] = {2, 1.5f, 1};
-    if (WorkspaceType[i] == WS_CONVEYOR) { d[0] = 6;  d[1] = 1.5f;  d[2] = 1; }
-    if (WorkspaceType[i] == WS_HOLLOW_CYLINDER) { d[0] = 2;  d[1] = 0.8f;  d[2] = 0.6f; }
-    for (int k = 0; k < 3; k++) ws_object_info[i][k] = d[k];
-    WorkspaceAngle[i][2] = 15.0f*(i % 5);
-  }
-}
-
 static void BM_Puma560FullScene(benchmark::State& state) {
   Setup();
-  PlaceObjects(0);
+  PlaceBenchObjects(0);
   for (auto _ : state) Frame();
 }
 BENCHMARK(BM_Puma560FullScene)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_Puma560With100Objects(benchmark::State& state) {
   Setup();
-  PlaceObjects(100);
+  PlaceBenchObjects(100);
   for (auto _ : state) Frame();
-  PlaceObjects(0);
+  PlaceBenchObjects(0);
 }
 BENCHMARK(BM_Puma560With100Objects)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // the same while the user edits one object every frame: that object is rebuilt each time
 static void BM_Puma560With100ObjectsOneEdited(benchmark::State& state) {
   Setup();
-  PlaceObjects(100);
+  PlaceBenchObjects(100);
   int k = 0;
   for (auto _ : state) {
     ws_object_info[0][2] = 1 + 0.01f*(k++ % 100);
     Frame();
   }
-  PlaceObjects(0);
+  PlaceBenchObjects(0);
 }
 BENCHMARK(BM_Puma560With100ObjectsOneEdited)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -8,5 +8,8 @@ class OpenGL_WIN;
 OpenGL_WIN* OpenBenchView(void);
 // one whole frame: draw, swap, wait for the renderer
 void BenchFrame(OpenGL_WIN* view);
+// n visible work-environment objects of the seven types, six apart on a 10-wide grid around
+// the robot, turned a little
+void PlaceBenchObjects(int n);
 
 #endif

@@ -46,20 +46,7 @@ void display_DH_parameter(void) {
   if (!column) return;
   ncolumns = n;
   dh_win = new Fl_Window(100, 100, 410, 400, "DH Parameters");
-    Fl_Box* title = new Fl_Box(10, 30, 410, 25, "DH Parameter");
-    title->labeltype(FL_ENGRAVED_LABEL);  title->labelsize(16);
-    robot_links_counter = new Fl_Counter(330, 5, 65, 25);
-    robot_links_counter->type(FL_SIMPLE_COUNTER);  robot_links_counter->step(1);
-    robot_links_counter->range(1, (n + 5)/6);  robot_links_counter->value(1);
-    robot_links_counter->callback(robot_links_counter_cb);
-    if (n <= 6) robot_links_counter->hide();
-    const char* rows[4] = {"a", "b", "al", "th"};
-    for (int r = 0; r < 4; r++) {
-      Fl_Box* b = new Fl_Box(5, 85 + 25*r, 30, 25, rows[r]);
-      b->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
-    }
-    Fl_Box* pl = new Fl_Box(5, 185, 30, 25, "Prismatic");
-    pl->labelsize(11);  pl->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    robot_links_counter = robot_dlg_dh_header(n, robot_links_counter_cb);
     for (int i = 0; i < n; i++) {
       int x = 40 + 60*(i % 6);
       const Link* l = &R->L[i];

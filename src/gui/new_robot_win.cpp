@@ -175,20 +175,7 @@ void new_robot1(void) {
   arch_new_win = new Fl_Window(100, 100, 410, H, "Create Robot - Parameters");
     arch_new_filename = new Fl_Input(70, 5, 150, 25, "Filename");
     arch_new_filename->value("Robot");
-    Fl_Box* title = new Fl_Box(10, 30, 410, 25, "DH Parameter");
-    title->labeltype(FL_ENGRAVED_LABEL);  title->labelsize(16);
-    links_counter = new Fl_Counter(330, 5, 65, 25);
-    links_counter->type(FL_SIMPLE_COUNTER);  links_counter->step(1);
-    links_counter->range(1, (new_links + 5)/6);  links_counter->value(1);
-    links_counter->callback(new_robot_links_counter_cb);
-    if (new_links <= 6) links_counter->hide();
-    const char* rows[4] = {"a", "b", "al", "th"};
-    for (int r = 0; r < 4; r++) {
-      Fl_Box* b = new Fl_Box(5, 85 + 25*r, 30, 25, rows[r]);
-      b->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
-    }
-    Fl_Box* pl = new Fl_Box(5, 185, 30, 25, "Prismatic");
-    pl->labelsize(11);  pl->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    links_counter = robot_dlg_dh_header(new_links, new_robot_links_counter_cb);
     new Fl_Box(5, 240, 30, 25, "min");
     new Fl_Box(5, 265, 30, 25, "max");
     for (int i = 0; i < new_links; i++) {

@@ -38,6 +38,10 @@ void robot_dlg_title(const char* prefix, const char* name);
 void robot_dlg_destroy(Fl_Window** w);
 // the new pose after a change of JC or of the links: FwdKin, UpdateAll, redraw
 void robot_dlg_pose_changed(void);
+// the head of a paged DH table in the window under construction: the engraved title "DH
+// Parameter", a page counter at the top right (pages of six links; hidden for six or fewer)
+// calling cb, and the row labels a, b, al, th and "Prismatic"; returns the counter
+Fl_Counter* robot_dlg_dh_header(int nlinks, void (*cb)(Fl_Widget*, void*));
 
 //------------------------------------------------------------------ Load Robot (arch_win.cpp)
 extern Fl_Window* arch_win;

@@ -3,6 +3,7 @@
 #include <FL/Fl.H>          // for: Fl::delete_widget()
 #include <FL/Fl_Box.H>      // for: Fl_Box
 #include <FL/Fl_Button.H>   // for: Fl_Button
+#include <FL/Fl_Counter.H>  // for: Fl_Counter
 #include <FL/Fl_Window.H>   // for: Fl_Window
 #include <stdarg.h>         // for: va_list
 #include <stdio.h>          // for: vsnprintf(), snprintf()
@@ -75,4 +76,22 @@ void robot_dlg_pose_changed(void) {
   if (R && JC && CC) FwdKin(R, JC, CC);
   UpdateAll();
   gl_win_redraw();
+}
+
+Fl_Counter* robot_dlg_dh_header(int nlinks, void (*cb)(Fl_Widget*, void*)) {
+  Fl_Box* title = new Fl_Box(10, 30, 410, 25, "DH Parameter");
+  title->labeltype(FL_ENGRAVED_LABEL);  title->labelsize(16);
+  Fl_Counter* pages = new Fl_Counter(330, 5, 65, 25);
+  pages->type(FL_SIMPLE_COUNTER);  pages->step(1);
+  pages->range(1, (nlinks + 5)/6);  pages->value(1);
+  pages->callback(cb);
+  if (nlinks <= 6) pages->hide();
+  const char* rows[4] = {"a", "b", "al", "th"};
+  for (int r = 0; r < 4; r++) {
+    Fl_Box* b = new Fl_Box(5, 85 + 25*r, 30, 25, rows[r]);
+    b->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+  }
+  Fl_Box* pl = new Fl_Box(5, 185, 30, 25, "Prismatic");
+  pl->labelsize(11);  pl->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  return pages;
 }
