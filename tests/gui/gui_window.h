@@ -4,6 +4,9 @@
 #define VELMORA_TESTS_GUI_WINDOW_H
 
 #include <FL/Fl.H>
+#include <FL/Fl_Hold_Browser.H>
+#include <gtest/gtest.h>
+#include <string.h>
 #include <FL/gl.h>
 #include <math.h>
 
@@ -71,6 +74,23 @@ inline void ProjectPerspective(const double p[3], double* px, double* py) {
   double ze = f[0]*d[0] + f[1]*d[1] + f[2]*d[2], t = tan(20*M_PI/180);
   *px = (xe/ze/t + 1)*300;
   *py = (ye/ze/t + 1)*300;
+}
+
+// one timer tick, called directly; the timeouts it arms are dropped so no loop runs them
+inline void Tick() {
+  IdleCallback(opengl_window);
+  Fl::remove_timeout(IdleCallback, opengl_window);
+}
+
+// pick the line `name` of a list and run its callback, as a click would
+inline void Select(Fl_Hold_Browser* b, const char* name) {
+  for (int i = 1; i <= b->size(); i++)
+    if (!strcmp(b->text(i), name)) {
+      b->select(i);
+      b->do_callback();
+      return;
+    }
+  ADD_FAILURE() << name << " is not listed";
 }
 
 // one frame of the view into the back buffer, as the toolkit would draw it

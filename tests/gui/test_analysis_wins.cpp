@@ -27,21 +27,6 @@
 #include "robot_load.h"
 #include "support/data_copy.h"
 
-static void Tick() {
-  IdleCallback(opengl_window);
-  Fl::remove_timeout(IdleCallback, opengl_window);
-}
-
-static void Select(Fl_Hold_Browser* b, const char* name) {
-  for (int i = 1; i <= b->size(); i++)
-    if (!strcmp(b->text(i), name)) {
-      b->select(i);
-      b->do_callback();
-      return;
-    }
-  ADD_FAILURE() << name << " is not listed";
-}
-
 // a mouse press at (x, y) of widget w's window
 static void Press(Fl_Widget* w, int x, int y) {
   Fl::e_x = x;  Fl::e_y = y;

@@ -18,22 +18,6 @@
 #include "robot_load.h"
 #include "support/data_copy.h"
 
-// one timer tick, called directly; the timeouts it arms are dropped so no loop runs them
-static void Tick() {
-  IdleCallback(opengl_window);
-  Fl::remove_timeout(IdleCallback, opengl_window);
-}
-
-static void Select(Fl_Hold_Browser* b, const char* name) {
-  for (int i = 1; i <= b->size(); i++)
-    if (!strcmp(b->text(i), name)) {
-      b->select(i);
-      b->do_callback();
-      return;
-    }
-  ADD_FAILURE() << name << " is not listed";
-}
-
 // the label of the message window after a save ("" when it is not shown)
 static std::string SavedText() {
   if (!traj_saved_win || !traj_saved_win->shown()) return "";
