@@ -82,13 +82,15 @@ void REKERROWInit(Robot r) {
 // free the solids
 void REKERROWDestroy(Robot) { ModelFreeParts(&rekerrow); }
 
-// the "Hand": gripper of size 0.66 turned onto x, tool frame 0.561 along x
-void REKERROWInitEEHand(EndEffectorPtr ee) {
+void RekerrowHand(EndEffectorPtr ee, JwColor palm, JwColor fingers) {
   ModelInitEE(ee, 1, 3, 0.0f, 0.561f, 0, 0, StdDrawEE);
-  ModelGripper(ee, 0.66f, 0, 0xff3b472eu, 0xff696969u);
+  ModelGripper(ee, 0.66f, 0, palm, fingers);
   for (int i = 0; i < 3; i++) {
     JwBgnEditPrimitive(ee->P[i]);
     JwEditRot(90, 'y');
     JwEndEditPrimitive();
   }
 }
+
+// the "Hand": dark palm, grey fingers
+void REKERROWInitEEHand(EndEffectorPtr ee) { RekerrowHand(ee, 0xff3b472eu, 0xff696969u); }

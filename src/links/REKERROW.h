@@ -18,6 +18,9 @@ void REKERROWInitEEHand(EndEffectorPtr ee);
 // the arm's solids of links 1 ... 7 into m as links first ... first + 6, the first link's
 // solids moved by lift along z (0 for this model's own pedestal)
 void RekerrowArm(ModelParts* m, int first, float lift);
+// the arm's "Hand": gripper of size 0.66 turned onto x, palm and finger colours, tool frame
+// 0.561 along x (REKERROW and REKERROWB)
+void RekerrowHand(EndEffectorPtr ee, JwColor palm, JwColor fingers);
 // the model's solids, shared with its drawing file
 extern ModelParts rekerrow;
 

@@ -72,16 +72,8 @@ void REKERROWBInit(Robot r) {
 // free the solids
 void REKERROWBDestroy(Robot) { ModelFreeParts(&rekerrowb); }
 
-// the "Hand": gripper of size 0.66 turned onto x, gold palm, tool frame 0.561 along x
-void REKERROWBInitEEHand(EndEffectorPtr ee) {
-  ModelInitEE(ee, 1, 3, 0.0f, 0.561f, 0, 0, StdDrawEE);
-  ModelGripper(ee, 0.66f, 0, 0xff00d7ffu, 0xff13458bu);
-  for (int i = 0; i < 3; i++) {
-    JwBgnEditPrimitive(ee->P[i]);
-    JwEditRot(90, 'y');
-    JwEndEditPrimitive();
-  }
-}
+// the "Hand": the arm's gripper with a gold palm
+void REKERROWBInitEEHand(EndEffectorPtr ee) { RekerrowHand(ee, 0xff00d7ffu, 0xff13458bu); }
 
 // the "Peg" (type 6): holder, stem, collar, peg and tip along x; tool frame at the tip
 void REKERROWBInitEEPeg(EndEffectorPtr ee) {
