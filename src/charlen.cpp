@@ -4,10 +4,11 @@
 #include "torvik.h"
 #include "pondrel.h"
 #include "tokenizer.h"
+#include "graphics/misc.h"  // for: JwMalloc()
 
 #include <math.h>     // for: fabs()
 #include <stdio.h>    // for: fprintf(), snprintf()
-#include <stdlib.h>   // for: malloc(), free()
+#include <stdlib.h>   // for: free()
 
 //------------------------------------------------------------------ static helpers
 
@@ -20,7 +21,7 @@ typedef struct _DHArgs_ {
 
 static void make_args(Robot r, double first, int prismatic_b, DHArgs* g) {
   int n = r->n;
-  double* v = (double*)malloc(sizeof(double)*(5*n + 1));
+  double* v = (double*)JwMalloc(sizeof(double)*(5*n + 1));   // fatal on failure
   double *x = v, *vv = v + n, *t = v + 5*n;
   for (int i = 0; i < n; i++) {
     const Link* l = &r->L[i];

@@ -2,9 +2,10 @@
 #include "ikp_fallback.h"
 
 #include <math.h>    // for: fmod(), remainder(), sqrt(), fabs()
-#include <stdlib.h>  // for: realloc(), free()
+#include <stdlib.h>  // for: free()
 #include <string.h>  // for: memcpy()
 
+#include "graphics/misc.h"  // for: JwMalloc()
 #include "ikp.h"
 
 #define FB_PI 3.14159265
@@ -20,14 +21,16 @@ static float *qs = nullptr;
 
 //------------------------------------------------------------------ static helpers
 
+// the work vectors hold nothing between solves: free and allocate anew (fatal on failure)
 static void grow(int n) {
   if (n <= cap) return;
-  g = (double*)realloc(g, sizeof(double)*n);
-  d = (double*)realloc(d, sizeof(double)*n);
-  A = (double*)realloc(A, sizeof(double)*n*n);
-  base = (double*)realloc(base, sizeof(double)*n);
-  best = (double*)realloc(best, sizeof(double)*n);
-  qs = (float*)realloc(qs, sizeof(float)*n);
+  free(g);  free(d);  free(A);  free(base);  free(best);  free(qs);
+  g = (double*)JwMalloc(sizeof(double)*n);
+  d = (double*)JwMalloc(sizeof(double)*n);
+  A = (double*)JwMalloc(sizeof(double)*n*n);
+  base = (double*)JwMalloc(sizeof(double)*n);
+  best = (double*)JwMalloc(sizeof(double)*n);
+  qs = (float*)JwMalloc(sizeof(float)*n);
   cap = n;
 }
 
