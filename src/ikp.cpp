@@ -8,6 +8,7 @@
 #include "ikp_fallback.h"
 #include "matrix/matrix.h"
 #include "matrix/pair.h"  // for: Pair, two rows of a product at a time
+#include "matrix/trig.h"  // for: SinCos(), Atan2()
 #include "message.h"  // for: VmMessage()
 
 #define KIN_PI 3.14159265
@@ -158,61 +159,48 @@ void RobotType(Robot robot) {
   else robot->type = n < 6 ? 4 : 0;
 }
 
-// sine and cosine of x together, within one unit in the last place of the library's (half
-// the time of its sincos, and forward kinematics takes one per revolute joint): x less the
-// nearest multiple k of pi/2 in two parts (exact for |k| < 2^20), the classic kernel
-// polynomials on [-pi/4, pi/4], then the quadrant of k. Arguments beyond 1e5 go to the library.
-static inline void SinCos(double x, double* s, double* c) {
-  if (!(fabs(x) < 1e5)) {
-    *s = sin(x);  *c = cos(x);
-    return;
-  }
-  const double shift = 6755399441055744.0;       // 1.5 * 2^52: adding it rounds to an integer
-  double kd = (x*0.63661977236758134308 + shift) - shift;
-  double r = (x - kd*1.57079632673412561417e+00) - kd*6.07710050650619224932e-11;
-  double z = r*r;
-  double sr = r + r*z*(-1.66666666666666324348e-01 + z*(8.33333333332248946124e-03 +
-              z*(-1.98412698298579493134e-04 + z*(2.75573137070700676789e-06 +
-              z*(-2.50507602534068634195e-08 + z*1.58969099521155010221e-10)))));
-  double hz = 0.5*z, w = 1.0 - hz;
-  double cr = w + (((1.0 - w) - hz) + z*z*(4.16666666666666019037e-02 +
-              z*(-1.38888888888741095749e-03 + z*(2.48015872894767294178e-05 +
-              z*(-2.75573143513906633035e-07 + z*(2.08757232129817482790e-09 +
-              z*-1.13596475577881948265e-11))))));
-  switch ((long)kd & 3) {
-    case 0:  *s = sr;   *c = cr;   break;
-    case 1:  *s = cr;   *c = -sr;  break;
-    case 2:  *s = -sr;  *c = -cr;  break;
-    default: *s = -cr;  *c = sr;   break;
-  }
+// Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d); c, s of theta
+static void link_frame(LinkPtr l, double c, double s, double d) {
+  double ca = l->cal, sa = l->sal;
+  double* Q = l->Q_i[0];                         // the nine entries are one block
+  Q[0] = c;  Q[1] = -ca*s;  Q[2] = sa*s;
+  Q[3] = s;  Q[4] = ca*c;   Q[5] = -sa*c;
+  Q[6] = 0;  Q[7] = sa;     Q[8] = ca;
+  l->a_i[0] = l->a*c;  l->a_i[1] = l->a*s;  l->a_i[2] = d;
 }
 
-// Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d)
+// Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d). The sines and cosines go first, two joints
+// at a time and eight joints to a batch, in a loop of nothing else, so that the polynomials
+// of several joints overlap; the frames are written after. Every joint value is taken as an
+// angle, q pi / 180; a slide's is not used (its theta is fixed: cth, sth).
 void EvalQr_i(Robot robot, JointConfig jc) {
   kin_robot = robot;
-  for (int i = 0; i < robot->n; i++) {
-    LinkPtr l = &robot->L[i];
-    double c, s, d;
-    if (l->joint == 0) {
-      double th = jc->q[i]*KIN_PI/180.0;
-      c = cos(th);  s = sin(th);  d = l->b;
-    } else {
-      c = l->cth;  s = l->sth;  d = jc->q[i];
+  int n = robot->n;
+  const float* q = jc->q;
+  for (int i0 = 0; i0 < n; i0 += 8) {
+    int m = n - i0 < 8 ? n - i0 : 8;
+    Pair s[4], c[4];
+    for (int p = 0; 2*p < m; p++) {
+      int i = i0 + 2*p, j = 2*p + 1 < m ? i + 1 : i;
+      Pair th = PairOf2(q[i], q[j])*PairOf(KIN_PI)/PairOf(180.0);
+      SinCosPair(th, &s[p], &c[p]);
     }
-    double ca = l->cal, sa = l->sal;
-    double* Q = l->Q_i[0];                       // the nine entries are one block
-    Q[0] = c;  Q[1] = -ca*s;  Q[2] = sa*s;
-    Q[3] = s;  Q[4] = ca*c;   Q[5] = -sa*c;
-    Q[6] = 0;  Q[7] = sa;     Q[8] = ca;
-    l->a_i[0] = l->a*c;  l->a_i[1] = l->a*s;  l->a_i[2] = d;
+    for (int k = 0; k < m; k++) {
+      LinkPtr l = &robot->L[i0 + k];
+      if (l->joint == 0) link_frame(l, c[k/2][k & 1], s[k/2][k & 1], l->b);
+      else link_frame(l, l->cth, l->sth, q[i0 + k]);
+    }
   }
 }
 
 // Q_1(i) = Q_1(i-1) Q_i(i); r_1(i) = a_i(i) + Q_i(i) r_1(i+1). A 3 x 3 matrix is one block
 // of nine (row 0 points at it), read and written flat. The running product stays in
 // registers by columns, rows 0 and 1 in a Pair and row 2 beside it, so one lane operation
-// serves two rows. Every sum starts at 0 and runs over the ascending inner index, as the
-// library's products, which keeps the bits of the row-by-row product.
+// serves two rows; the forward product and the backward sum are independent, so one loop
+// steps both and their chains overlap. Every sum runs over the ascending inner index, as the
+// library's products, which start at 0: a sum starting at 0 differs from one starting at
+// its first term only in the sign of a zero result, and that sign never changes the value
+// of a later sum, so the chains carry the shorter sums and the stored results add the 0.
 void EvalQr_1(Robot robot) {
   int n = robot->n;
   Link* L = robot->L;
@@ -227,41 +215,35 @@ void EvalQr_1(Robot robot) {
       bot[k] = a[6 + k];
     }
   }
+  // rows 0 and 1 of the vector in a Pair, row 2 beside it; the next step reads its lanes
+  Pair v01 = PairOf2(L[n - 1].a_i[0], L[n - 1].a_i[1]);
+  double v2 = L[n - 1].a_i[2];
+  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = L[n - 1].a_i[j];
   for (int i = 1; i < n; i++) {
     const double* Q = L[i].Q_i[0];
     double* D = L[i].Q_1[0];
     Pair t[3];
     double b[3];
     for (int k = 0; k < 3; k++) {
-      t[k] = PairZero() + top[0]*PairOf(Q[k]);
-      t[k] += top[1]*PairOf(Q[3 + k]);
-      t[k] += top[2]*PairOf(Q[6 + k]);
-      b[k] = 0.0 + bot[0]*Q[k];
-      b[k] += bot[1]*Q[3 + k];
-      b[k] += bot[2]*Q[6 + k];
+      t[k] = top[0]*PairOf(Q[k]) + top[1]*PairOf(Q[3 + k]) + top[2]*PairOf(Q[6 + k]);
+      b[k] = bot[0]*Q[k] + bot[1]*Q[3 + k] + bot[2]*Q[6 + k];
     }
     for (int k = 0; k < 3; k++) {
-      D[k] = t[k][0];  D[3 + k] = t[k][1];  D[6 + k] = b[k];
+      Pair tz = t[k] + PairZero();
+      D[k] = tz[0];  D[3 + k] = tz[1];  D[6 + k] = b[k] + 0.0;
       top[k] = t[k];  bot[k] = b[k];
     }
-  }
-  // rows 0 and 1 of the vector in a Pair, row 2 beside it; the next step reads its lanes
-  Pair v01 = PairOf2(L[n - 1].a_i[0], L[n - 1].a_i[1]);
-  double v2 = L[n - 1].a_i[2];
-  for (int j = 0; j < 3; j++) L[n - 1].r_1[j] = L[n - 1].a_i[j];
-  for (int i = n - 2; i >= 0; i--) {
-    const double* Q = L[i].Q_i[0];
-    const double* a = L[i].a_i;
+    int m = n - 1 - i;                             // the backward step
+    const double* R = L[m].Q_i[0];
+    const double* a = L[m].a_i;
     double x = v01[0], y = v01[1], z = v2;
-    Pair s = PairZero() + PairOf2(Q[0], Q[3])*PairOf(x);
-    s += PairOf2(Q[1], Q[4])*PairOf(y);
-    s += PairOf2(Q[2], Q[5])*PairOf(z);
-    double s2 = 0.0 + Q[6]*x;
-    s2 += Q[7]*y;
-    s2 += Q[8]*z;
+    Pair s = PairOf2(R[0], R[3])*PairOf(x) + PairOf2(R[1], R[4])*PairOf(y) +
+             PairOf2(R[2], R[5])*PairOf(z);
+    double s2 = R[6]*x + R[7]*y + R[8]*z;
     v01 = PairOf2(a[0], a[1]) + s;
     v2 = a[2] + s2;
-    L[i].r_1[0] = v01[0];  L[i].r_1[1] = v01[1];  L[i].r_1[2] = v2;
+    Pair vz = v01 + PairZero();
+    L[m].r_1[0] = vz[0];  L[m].r_1[1] = vz[1];  L[m].r_1[2] = v2 + 0.0;
   }
 }
 
@@ -322,13 +304,16 @@ void DecomposeQ(CartesianConfig cc) {
   double c2 = 1.0 - Q[0][2]*Q[0][2];
   double c = sqrt(c2 > 0.0 ? c2 : 0.0);
   double a0, a1, a2;
-  a1 = atan2(Q[0][2], c);
+  a1 = Atan2(Q[0][2], c);
   if (c > 1e-5) {
-    a2 = atan2(-Q[0][1]/c, Q[0][0]/c);
-    a0 = atan2(-Q[1][2]/c, Q[2][2]/c);
+    // atan2(-Q01/c, Q00/c) and atan2(-Q12/c, Q22/c): c > 0 scales both arguments alike and
+    // leaves the angle, so the divisions are left out
+    Pair a = Atan2Pair(PairOf2(-Q[0][1], -Q[1][2]), PairOf2(Q[0][0], Q[2][2]));
+    a2 = a[0];
+    a0 = a[1];
   } else {
     a0 = 0.0;
-    a2 = atan2(Q[1][0], Q[1][1]);
+    a2 = Atan2(Q[1][0], Q[1][1]);
   }
   cc->ang[0] = a0*180.0/KIN_PI;
   cc->ang[1] = a1*180.0/KIN_PI;
