@@ -98,6 +98,7 @@ static void restore_q(Robot robot, JointConfig jc) {
 // a revolute joint brought strictly inside (-360, 360) by whole turns, its sign kept; fmod is
 // exact, so ordinary values fold as by subtracting 360 times the truncated turn count
 static void reduce_turns(float* q) {
+  if (fabsf(*q) < 360.0f) return;              // fmod would return it unchanged
   *q = (float)fmod(*q, 360.0);
 }
 

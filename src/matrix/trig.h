@@ -9,10 +9,11 @@
 #include "pair.h"    // for: Pair, two arguments at a time
 
 // s = sin(x), c = cos(x) lane by lane, each within one unit in the last place of the
-// library's, or within 1e-21 near a multiple of pi/2, where the result is tiny: x less the nearest multiple k of pi/2 in two parts (exact for |k| < 2^20), the
-// classic kernel polynomials on [-pi/4, pi/4], then k mod 4 swaps the pair and sets the signs
-// by bit masks. k's low bits are those of x 2/pi + 1.5 2^52, whose integer part is k. A pair
-// with an argument beyond 1e5, an infinity or a NaN goes to the library.
+// library's, or within 1e-21 near a multiple of pi/2, where the result is tiny: x less the
+// nearest multiple k of pi/2 in two parts (exact for |k| < 2^20), the classic kernel
+// polynomials on [-pi/4, pi/4], then k mod 4 swaps the pair and sets the signs by bit masks.
+// k's low bits are those of x 2/pi + 1.5 2^52, whose integer part is k. A pair with an
+// argument beyond 1e5, an infinity or a NaN goes to the library.
 static inline void SinCosPair(Pair x, Pair* s, Pair* c) {
   if (!(fabs(x[0]) < 1e5 && fabs(x[1]) < 1e5)) {
     *s = PairOf2(sin(x[0]), sin(x[1]));
@@ -24,14 +25,18 @@ static inline void SinCosPair(Pair x, Pair* s, Pair* c) {
   Pair kd = ks - shift;
   Pair r = (x - kd*PairOf(1.57079632673412561417e+00)) - kd*PairOf(6.07710050650619224932e-11);
   Pair z = r*r;
-  Pair sr = r + r*z*(PairOf(-1.66666666666666324348e-01) + z*(PairOf(8.33333333332248946124e-03) +
-            z*(PairOf(-1.98412698298579493134e-04) + z*(PairOf(2.75573137070700676789e-06) +
-            z*(PairOf(-2.50507602534068634195e-08) + z*PairOf(1.58969099521155010221e-10))))));
+  // the kernel polynomials in z, by pairs of terms (Estrin) rather than one chain (Horner):
+  // half the latency, and their rounding is scaled down by r z and z z in the sums
+  Pair z2 = z*z;
+  Pair polys = (PairOf(-1.66666666666666324348e-01) + z*PairOf(8.33333333332248946124e-03)) +
+                  z2*((PairOf(-1.98412698298579493134e-04) + z*PairOf(2.75573137070700676789e-06)) +
+                   z2*(PairOf(-2.50507602534068634195e-08) + z*PairOf(1.58969099521155010221e-10)));
+  Pair polyc = (PairOf(4.16666666666666019037e-02) + z*PairOf(-1.38888888888741095749e-03)) +
+               z2*((PairOf(2.48015872894767294178e-05) + z*PairOf(-2.75573143513906633035e-07)) +
+                   z2*(PairOf(2.08757232129817482790e-09) + z*PairOf(-1.13596475577881948265e-11)));
+  Pair sr = r + r*z*polys;
   Pair hz = PairOf(0.5)*z, w = PairOf(1.0) - hz;
-  Pair cr = w + (((PairOf(1.0) - w) - hz) + z*z*(PairOf(4.16666666666666019037e-02) +
-            z*(PairOf(-1.38888888888741095749e-03) + z*(PairOf(2.48015872894767294178e-05) +
-            z*(PairOf(-2.75573143513906633035e-07) + z*(PairOf(2.08757232129817482790e-09) +
-            z*PairOf(-1.13596475577881948265e-11)))))));
+  Pair cr = w + (((PairOf(1.0) - w) - hz) + z2*polyc);
   // sin r has the sign of r; the polynomial alone would turn sin(-0) into +0
   const PairBits sign = {(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
   sr = (Pair)(((PairBits)sr & ~sign) | ((PairBits)r & sign));
