@@ -8,6 +8,16 @@
 
 #include "pair.h"    // for: Pair, two arguments at a time
 
+// the constants as pairs, defined in trig.cpp: out of the compiler's sight, each is read as
+// one 16-byte operand instead of being built by broadcasting a scalar at every use
+enum {
+  TrigTwoOverPi, TrigShift, TrigPio2A, TrigPio2B, TrigS1, TrigS2, TrigS3, TrigS4, TrigS5, TrigS6,
+  TrigC1, TrigC2, TrigC3, TrigC4, TrigC5, TrigC6, TrigHalf, TrigOne, TrigA0, TrigA1, TrigA2,
+  TrigA3, TrigA4, TrigA5, TrigA6, TrigA7, TrigA8, TrigA9, TrigA10, TrigTanPi8, TrigPio4Hi,
+  TrigPio4Lo, TrigPio2Hi, TrigPio2Lo, TrigPiHi, TrigPiLo, TrigCount
+};
+extern const Pair TrigK[TrigCount];
+
 // s = sin(x), c = cos(x) lane by lane, each within one unit in the last place of the
 // library's, or within 1e-21 near a multiple of pi/2, where the result is tiny: x less the
 // nearest multiple k of pi/2 in two parts (exact for |k| < 2^20), the classic kernel
@@ -20,23 +30,23 @@ static inline void SinCosPair(Pair x, Pair* s, Pair* c) {
     *c = PairOf2(cos(x[0]), cos(x[1]));
     return;
   }
-  const Pair shift = PairOf(6755399441055744.0);  // 1.5 * 2^52: adding it rounds to an integer
-  Pair ks = x*PairOf(0.63661977236758134308) + shift;
+  const Pair shift = TrigK[TrigShift];  // 1.5 * 2^52: adding it rounds to an integer
+  Pair ks = x*TrigK[TrigTwoOverPi] + shift;
   Pair kd = ks - shift;
-  Pair r = (x - kd*PairOf(1.57079632673412561417e+00)) - kd*PairOf(6.07710050650619224932e-11);
+  Pair r = (x - kd*TrigK[TrigPio2A]) - kd*TrigK[TrigPio2B];
   Pair z = r*r;
   // the kernel polynomials in z, by pairs of terms (Estrin) rather than one chain (Horner):
   // half the latency, and their rounding is scaled down by r z and z z in the sums
   Pair z2 = z*z;
-  Pair polys = (PairOf(-1.66666666666666324348e-01) + z*PairOf(8.33333333332248946124e-03)) +
-                  z2*((PairOf(-1.98412698298579493134e-04) + z*PairOf(2.75573137070700676789e-06)) +
-                   z2*(PairOf(-2.50507602534068634195e-08) + z*PairOf(1.58969099521155010221e-10)));
-  Pair polyc = (PairOf(4.16666666666666019037e-02) + z*PairOf(-1.38888888888741095749e-03)) +
-               z2*((PairOf(2.48015872894767294178e-05) + z*PairOf(-2.75573143513906633035e-07)) +
-                   z2*(PairOf(2.08757232129817482790e-09) + z*PairOf(-1.13596475577881948265e-11)));
+  Pair polys = (TrigK[TrigS1] + z*TrigK[TrigS2]) +
+                  z2*((TrigK[TrigS3] + z*TrigK[TrigS4]) +
+                   z2*(TrigK[TrigS5] + z*TrigK[TrigS6]));
+  Pair polyc = (TrigK[TrigC1] + z*TrigK[TrigC2]) +
+               z2*((TrigK[TrigC3] + z*TrigK[TrigC4]) +
+                   z2*(TrigK[TrigC5] + z*TrigK[TrigC6]));
   Pair sr = r + r*z*polys;
-  Pair hz = PairOf(0.5)*z, w = PairOf(1.0) - hz;
-  Pair cr = w + (((PairOf(1.0) - w) - hz) + z2*polyc);
+  Pair hz = TrigK[TrigHalf]*z, w = TrigK[TrigOne] - hz;
+  Pair cr = w + (((TrigK[TrigOne] - w) - hz) + z2*polyc);
   // sin r has the sign of r; the polynomial alone would turn sin(-0) into +0
   const PairBits sign = {(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
   sr = (Pair)(((PairBits)sr & ~sign) | ((PairBits)r & sign));
@@ -65,12 +75,12 @@ static inline Pair PairSelect(PairBits m, Pair a, Pair b) {
 // and even halves of the classic kernel polynomial in u^2
 static inline Pair AtanKernelTail(Pair u) {
   Pair z = u*u, w = z*z;
-  Pair s1 = z*(PairOf(3.33333333333329318027e-01) + w*(PairOf(1.42857142725034663711e-01) +
-            w*(PairOf(9.09088713343650656196e-02) + w*(PairOf(6.66107313738753120669e-02) +
-            w*(PairOf(4.97687799461593236017e-02) + w*PairOf(1.62858201153657823623e-02))))));
-  Pair s2 = w*(PairOf(-1.99999999998764832476e-01) + w*(PairOf(-1.11111104054623557880e-01) +
-            w*(PairOf(-7.69187620504482999495e-02) + w*(PairOf(-5.83357013379057348645e-02) +
-            w*PairOf(-3.65315727442169155270e-02)))));
+  Pair s1 = z*(TrigK[TrigA0] + w*(TrigK[TrigA2] +
+            w*(TrigK[TrigA4] + w*(TrigK[TrigA6] +
+            w*(TrigK[TrigA8] + w*TrigK[TrigA10])))));
+  Pair s2 = w*(TrigK[TrigA1] + w*(TrigK[TrigA3] +
+            w*(TrigK[TrigA5] + w*(TrigK[TrigA7] +
+            w*TrigK[TrigA9]))));
   return u*(s1 + s2);
 }
 
@@ -86,16 +96,16 @@ static inline Pair Atan2Pair(Pair y, Pair x) {
   const double big = 1.79769313486231570815e+308;
   if (!(den[0] > 0.0 && den[0] <= big && den[1] > 0.0 && den[1] <= big))
     return PairOf2(atan2(y[0], x[0]), atan2(y[1], x[1]));
-  PairBits wide = (PairBits)(num > PairOf(0.41421356237309503)*den);
+  PairBits wide = (PairBits)(num > TrigK[TrigTanPi8]*den);
   Pair u = PairSelect(wide, num - den, num)/PairSelect(wide, num + den, den);
   Pair tail = AtanKernelTail(u);
-  Pair a = PairSelect(wide, PairOf(7.85398163397448278999e-01) -
-                                ((tail - PairOf(3.06161699786838301793e-17)) - u),
+  Pair a = PairSelect(wide, TrigK[TrigPio4Hi] -
+                                ((tail - TrigK[TrigPio4Lo]) - u),
                       u - tail);
-  a = PairSelect(steep, PairOf(1.57079632679489655800e+00) -
-                            (a - PairOf(6.12323399573676603587e-17)), a);
-  a = PairSelect((PairBits)(x < PairZero()), PairOf(3.14159265358979311600e+00) -
-                                                 (a - PairOf(1.22464679914735320717e-16)), a);
+  a = PairSelect(steep, TrigK[TrigPio2Hi] -
+                            (a - TrigK[TrigPio2Lo]), a);
+  a = PairSelect((PairBits)(x < PairZero()), TrigK[TrigPiHi] -
+                                                 (a - TrigK[TrigPiLo]), a);
   const PairBits sign = {(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
   return (Pair)((PairBits)a | ((PairBits)y & sign));
 }

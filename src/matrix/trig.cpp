@@ -1,0 +1,49 @@
+// trig.cpp -- the constants of the sine, cosine and arc tangent kernels, as pairs
+#include "trig.h"
+
+#define TRIG_PAIR(x) {x, x}
+
+const Pair TrigK[TrigCount] = {
+  // 2 / pi, 1.5 2^52, and pi / 2 in two parts (33 bits, then the rest)
+  TRIG_PAIR(0.63661977236758134308),  // TrigTwoOverPi
+  TRIG_PAIR(6755399441055744.0),  // TrigShift
+  TRIG_PAIR(1.57079632673412561417e+00),  // TrigPio2A
+  TRIG_PAIR(6.07710050650619224932e-11),  // TrigPio2B
+  // the sine kernel, sin r = r + r z (S1 + S2 z + ... + S6 z^5), z = r r
+  TRIG_PAIR(-1.66666666666666324348e-01),  // TrigS1
+  TRIG_PAIR(8.33333333332248946124e-03),  // TrigS2
+  TRIG_PAIR(-1.98412698298579493134e-04),  // TrigS3
+  TRIG_PAIR(2.75573137070700676789e-06),  // TrigS4
+  TRIG_PAIR(-2.50507602534068634195e-08),  // TrigS5
+  TRIG_PAIR(1.58969099521155010221e-10),  // TrigS6
+  // the cosine kernel, cos r = 1 - z / 2 + z z (C1 + C2 z + ... + C6 z^5)
+  TRIG_PAIR(4.16666666666666019037e-02),  // TrigC1
+  TRIG_PAIR(-1.38888888888741095749e-03),  // TrigC2
+  TRIG_PAIR(2.48015872894767294178e-05),  // TrigC3
+  TRIG_PAIR(-2.75573143513906633035e-07),  // TrigC4
+  TRIG_PAIR(2.08757232129817482790e-09),  // TrigC5
+  TRIG_PAIR(-1.13596475577881948265e-11),  // TrigC6
+  // 1 / 2 and 1
+  TRIG_PAIR(0.5),  // TrigHalf
+  TRIG_PAIR(1.0),  // TrigOne
+  // the arc tangent kernel, atan u = u - u (A0 z + A1 z^2 + ... + A10 z^11), z = u u
+  TRIG_PAIR(3.33333333333329318027e-01),  // TrigA0
+  TRIG_PAIR(-1.99999999998764832476e-01),  // TrigA1
+  TRIG_PAIR(1.42857142725034663711e-01),  // TrigA2
+  TRIG_PAIR(-1.11111104054623557880e-01),  // TrigA3
+  TRIG_PAIR(9.09088713343650656196e-02),  // TrigA4
+  TRIG_PAIR(-7.69187620504482999495e-02),  // TrigA5
+  TRIG_PAIR(6.66107313738753120669e-02),  // TrigA6
+  TRIG_PAIR(-5.83357013379057348645e-02),  // TrigA7
+  TRIG_PAIR(4.97687799461593236017e-02),  // TrigA8
+  TRIG_PAIR(-3.65315727442169155270e-02),  // TrigA9
+  TRIG_PAIR(1.62858201153657823623e-02),  // TrigA10
+  // tan(pi / 8), and pi / 4, pi / 2, pi in a leading part and a tail
+  TRIG_PAIR(0.41421356237309503),  // TrigTanPi8
+  TRIG_PAIR(7.85398163397448278999e-01),  // TrigPio4Hi
+  TRIG_PAIR(3.06161699786838301793e-17),  // TrigPio4Lo
+  TRIG_PAIR(1.57079632679489655800e+00),  // TrigPio2Hi
+  TRIG_PAIR(6.12323399573676603587e-17),  // TrigPio2Lo
+  TRIG_PAIR(3.14159265358979311600e+00),  // TrigPiHi
+  TRIG_PAIR(1.22464679914735320717e-16),  // TrigPiLo
+};
