@@ -225,7 +225,10 @@ void EvalQr_1(Robot robot) {
     double* D = L[i].Q_1[0];
     Pair t[3];
     double b[3];
-    for (int k = 0; k < 3; k++) {
+    // Q_i's entry (2, 0) is 0 by construction: its term adds only a zero of either sign
+    t[0] = top[0]*PairOf(Q[0]) + top[1]*PairOf(Q[3]);
+    b[0] = bot[0]*Q[0] + bot[1]*Q[3];
+    for (int k = 1; k < 3; k++) {
       t[k] = top[0]*PairOf(Q[k]) + top[1]*PairOf(Q[3 + k]) + top[2]*PairOf(Q[6 + k]);
       b[k] = bot[0]*Q[k] + bot[1]*Q[3 + k] + bot[2]*Q[6 + k];
     }
@@ -240,7 +243,7 @@ void EvalQr_1(Robot robot) {
     double x = v01[0], y = v01[1], z = v2;
     Pair s = PairOf2(R[0], R[3])*PairOf(x) + PairOf2(R[1], R[4])*PairOf(y) +
              PairOf2(R[2], R[5])*PairOf(z);
-    double s2 = R[6]*x + R[7]*y + R[8]*z;
+    double s2 = R[7]*y + R[8]*z;                   // R[6] is 0, as above
     v01 = PairOf2(a[0], a[1]) + s;
     v2 = a[2] + s2;
     Pair vz = v01 + PairZero();
