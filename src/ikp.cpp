@@ -354,25 +354,36 @@ double Norm(double* v, int n) {
 
 //------------------------------------------------------------------ task error and Jacobian
 
-// A = Qd Ree' (type 0) or Qd (type 2): the target of the last link frame
-static void link_target(Robot robot, CartesianConfig cc, int type, double A[3][3]) {
+// what the last link frame must reach: A = Qd Ree' (type 0) or Qd (type 2), and for type 0
+// the flange point c = pd - A tee; fixed for a solve, so the solvers form it once
+typedef struct _TaskTarget_ {
+  double A[3][3];
+  double c[3];
+} TaskTarget;
+
+static void task_target(Robot robot, CartesianConfig cc, int type, TaskTarget* t) {
   if (type == 0) {
     Matrix& E = robot->EE.Qee;
     for (int i = 0; i < 3; i++) {
       for (int j = 0; j < 3; j++) {
         double s = 0.0;
         for (int k = 0; k < 3; k++) s += cc->Q[i][k]*E[j][k];
-        A[i][j] = s;
+        t->A[i][j] = s;
       }
+    }
+    for (int i = 0; i < 3; i++) {
+      double s = 0.0;
+      for (int k = 0; k < 3; k++) s += t->A[i][k]*E[k][3];
+      t->c[i] = cc->r[i] - s;
     }
   } else {
     for (int i = 0; i < 3; i++)
-      for (int j = 0; j < 3; j++) A[i][j] = cc->Q[i][j];
+      for (int j = 0; j < 3; j++) t->A[i][j] = cc->Q[i][j];
   }
 }
 
 // R = Qn A'
-static void orientation_error(double** Qn, double A[3][3], double R[3][3]) {
+static void orientation_error(double** Qn, const double A[3][3], double R[3][3]) {
   for (int i = 0; i < 3; i++) {
     for (int j = 0; j < 3; j++) {
       double s = 0.0;
@@ -382,36 +393,35 @@ static void orientation_error(double** Qn, double A[3][3], double R[3][3]) {
   }
 }
 
-// type 0: Vect(R), Trace(R) with R = Qn A' - I, then (r0 - c)/L, c = pd - A tee;
-// type 2: the same rotation part with A = Qd; type 4: (r0 - pd)/L
-double F2(CartesianConfig cc, double* fv) {
-  Robot robot = kin_robot ? kin_robot : R;
+// F2 of the current frames against a target formed by task_target
+static double task_error(Robot robot, CartesianConfig cc, const TaskTarget* t, double* fv) {
   int type = cc->type;
   int rows = task_rows(type);
-  if (!robot || rows == 0) return 0.0;
   double** Qn = robot->L[robot->n - 1].Q_1;
   double* r0 = robot->L[0].r_1;
   double L = robot->avg_len;
   if (type == 0 || type == 2) {
-    double A[3][3], Rm[3][3];
-    link_target(robot, cc, type, A);
-    orientation_error(Qn, A, Rm);
+    double Rm[3][3];
+    orientation_error(Qn, t->A, Rm);
     for (int i = 0; i < 3; i++) Rm[i][i] -= 1.0;
     Vect(Rm, fv);
     fv[3] = Trace(Rm);
-    if (type == 0) {
-      Matrix& E = robot->EE.Qee;
-      for (int i = 0; i < 3; i++) {
-        double s = 0.0;
-        for (int k = 0; k < 3; k++) s += A[i][k]*E[k][3];
-        double c = cc->r[i] - s;
-        fv[4 + i] = (r0[i] - c)/L;
-      }
-    }
+    if (type == 0)
+      for (int i = 0; i < 3; i++) fv[4 + i] = (r0[i] - t->c[i])/L;
   } else {
     for (int i = 0; i < 3; i++) fv[i] = (r0[i] - cc->r[i])/L;
   }
   return Norm(fv, rows);
+}
+
+// type 0: Vect(R), Trace(R) with R = Qn A' - I, then (r0 - c)/L, c = pd - A tee;
+// type 2: the same rotation part with A = Qd; type 4: (r0 - pd)/L
+double F2(CartesianConfig cc, double* fv) {
+  Robot robot = kin_robot ? kin_robot : R;
+  if (!robot || task_rows(cc->type) == 0) return 0.0;
+  TaskTarget t;
+  task_target(robot, cc, cc->type, &t);
+  return task_error(robot, cc, &t, fv);
 }
 
 // axis zj of joint j in base coordinates and zj x rhoj, formed in the joint's own frame,
@@ -437,9 +447,10 @@ void EvalObjJacobian(int type, Robot robot, CartesianConfig cc) {
   double** J = robot->J;
   double v[3] = {0, 0, 0};
   if (type == 0 || type == 2) {
-    double A[3][3], Rm[3][3];
-    link_target(robot, cc, type, A);
-    orientation_error(L[n - 1].Q_1, A, Rm);
+    TaskTarget tg;
+    double Rm[3][3];
+    task_target(robot, cc, type, &tg);
+    orientation_error(L[n - 1].Q_1, tg.A, Rm);
     Vect(Rm, v);
     double t = Trace(Rm);
     for (int i = 0; i < 3; i++)
@@ -565,10 +576,12 @@ static void newton_step(Robot robot) {
 static int newton_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
   int n = robot->n, type = cc->type;
   double L = robot->avg_len;
+  TaskTarget tg;
+  task_target(robot, cc, type, &tg);
   int k;
   for (k = 0; k < max; k++) {
     frames(robot, jc);
-    double e = F2(cc, f);
+    double e = task_error(robot, cc, &tg, f);
     if (e < tol) break;
     EvalObjJacobian(type, robot, cc);
     Normalize(type, robot);
@@ -618,8 +631,10 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
   int n = robot->n, type = cc->type, a = robot->jm;
   double** J = robot->J;
   double L = robot->avg_len;
+  TaskTarget tg;
+  task_target(robot, cc, type, &tg);
   frames(robot, jc);
-  double e = F2(cc, f);
+  double e = task_error(robot, cc, &tg, f);
   int k, d = 0;
   for (k = 0; k < ConMinMaxIter; k++) {
     double e_old = e;
@@ -641,7 +656,7 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
       else jc->q[j] -= dx[j]*180.0/KIN_PI;
     }
     frames(robot, jc);
-    e = F2(cc, f);
+    e = task_error(robot, cc, &tg, f);
     if (dn < ConMinTol && e < ConMinTol) break;
     d = 0;
     while (e > e_old) {
@@ -658,7 +673,7 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
         }
       }
       frames(robot, jc);
-      e = F2(cc, f);
+      e = task_error(robot, cc, &tg, f);
       if (dn < ConMinTol && e < ConMinTol) break;
     }
   }
