@@ -123,44 +123,87 @@ int JmHHTRed(double** A, int m, int n, double* v) {
   return k;
 }
 
-// column factorisation with column pivoting; returns the numerical rank
+// column factorisation with column pivoting; returns the numerical rank. Two columns are
+// reflected at a time in the lanes of a Pair (a row holds them side by side), and each
+// reflected column sums its absolute values and squares below the next row as it is
+// written, in the order a fresh sum would take: the same bits as one column at a time.
 int JmHHRedP(double** A, int m, int n, double* v, int* piv) {
   int k = m < n ? m : n;
-  double sigma0 = 0.0;
   for (int i = 0; i < n; i++) piv[i] = i;
+  if (k <= 0) return k;
+  double dbuf[2*HH_ISTACK];
+  double* abs_sum = n <= HH_ISTACK ? dbuf : JmVector(2*n);
+  double* sq_sum = abs_sum + n;                  // column sums below the current row
+  for (int j = 0; j < n; j++) {
+    double sa = 0.0, sq = 0.0;
+    for (int l = 0; l < m; l++) {
+      sa += fabs(A[l][j]);
+      sq += A[l][j]*A[l][j];
+    }
+    abs_sum[j] = sa;
+    sq_sum[j] = sq;
+  }
+  double sigma0 = 0.0;
+  int rank = k;
   for (int i = 0; i < k; i++) {
     // pivot: the first column with the largest absolute sum below row i
     int p = i;
-    double best = ColumnSum(A, i, m, i);
-    for (int j = i + 1; j < n; j++) {
-      double s = ColumnSum(A, i, m, j);
-      if (s > best) { best = s;  p = j; }
-    }
-    double s = 0.0;
-    for (int l = i; l < m; l++) s += A[l][p]*A[l][p];
-    double sigma = SignLike(sqrt(s), A[i][p]);
+    double best = abs_sum[i];
+    for (int j = i + 1; j < n; j++)
+      if (abs_sum[j] > best) { best = abs_sum[j];  p = j; }
+    double sigma = SignLike(sqrt(sq_sum[p]), A[i][p]);
     if (i == 0) sigma0 = sigma;
     // a zero first sigma means a zero matrix: rank 0, ratio 0, nothing divided
     condition = sigma0 != 0.0 ? fabs(sigma)/fabs(sigma0) : 0.0;
     if (sigma == 0.0 || condition < _HHred_tol_) {
       piv[i] = i;
-      return i;
+      rank = i;
+      break;
     }
     piv[i] = p;
-    if (p != i)
+    if (p != i) {
       for (int l = 0; l < m; l++) Swap(&A[l][i], &A[l][p]);
+      Swap(&abs_sum[i], &abs_sum[p]);
+      Swap(&sq_sum[i], &sq_sum[p]);
+    }
     for (int l = i; l < m; l++) v[l] = A[l][i];
     v[i] += sigma;
     A[i][i] = -sigma;
     double e = sigma*v[i];
-    for (int c = i + 1; c < n; c++) {
+    int c = i + 1;
+    for (; c + 1 < n; c += 2) {
+      Pair t = PairZero();
+      for (int l = i; l < m; l++) t += PairOf(v[l])*PairLoad(A[l] + c);
+      t /= PairOf(e);
+      PairStore(A[i] + c, PairLoad(A[i] + c) - PairOf(v[i])*t);
+      Pair sa = PairZero(), sq = PairZero();
+      for (int l = i + 1; l < m; l++) {
+        Pair x = PairLoad(A[l] + c) - PairOf(v[l])*t;
+        PairStore(A[l] + c, x);
+        sa += PairAbs(x);
+        sq += x*x;
+      }
+      PairStore(abs_sum + c, sa);
+      PairStore(sq_sum + c, sq);
+    }
+    if (c < n) {
       double t = 0.0;
       for (int l = i; l < m; l++) t += v[l]*A[l][c];
       t /= e;
-      for (int l = i; l < m; l++) A[l][c] -= v[l]*t;
+      A[i][c] -= v[i]*t;
+      double sa = 0.0, sq = 0.0;
+      for (int l = i + 1; l < m; l++) {
+        double x = A[l][c] - v[l]*t;
+        A[l][c] = x;
+        sa += fabs(x);
+        sq += x*x;
+      }
+      abs_sum[c] = sa;
+      sq_sum[c] = sq;
     }
   }
-  return k;
+  if (abs_sum != dbuf) JmFreeVector(abs_sum);
+  return rank;
 }
 
 // row factorisation with row pivoting; returns the numerical rank. The work runs on a
