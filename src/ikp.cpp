@@ -1,14 +1,14 @@
 // ikp.cpp -- forward kinematics, pose angles and the iterative inverse kinematics
 #include "ikp.h"
 
-#include <math.h>    // for: sin(), cos(), atan2(), sqrt(), fmod(), isfinite()
+#include <math.h>    // for: sin(), cos(), sqrt(), fmod(), fabsf(), isfinite()
 #include <stdio.h>   // for: printf(), fprintf(), snprintf()
 
 #include "app_state.h"
 #include "ikp_fallback.h"
 #include "matrix/matrix.h"
 #include "matrix/pair.h"  // for: Pair, two rows of a product at a time
-#include "matrix/trig.h"  // for: SinCos(), Atan2()
+#include "matrix/trig.h"  // for: SinCosPair(), Atan2Pair(), Atan2()
 #include "message.h"  // for: VmMessage()
 
 #define KIN_PI 3.14159265
@@ -172,18 +172,20 @@ static void link_frame(LinkPtr l, double c, double s, double d) {
 
 // Q_i = Rz(theta) Rx(al), a_i = (a c, a s, d). The sines and cosines go first, two joints
 // at a time and eight joints to a batch, in a loop of nothing else, so that the polynomials
-// of several joints overlap; the frames are written after. Every joint value is taken as an
-// angle, q pi / 180; a slide's is not used (its theta is fixed: cth, sth).
+// of several joints overlap; the frames are written after. A slide's lane takes angle 0 (its
+// theta is fixed: cth, sth), so its length never sends a revolute neighbour to the library.
 void EvalQr_i(Robot robot, JointConfig jc) {
   kin_robot = robot;
   int n = robot->n;
   const float* q = jc->q;
+  const Link* L = robot->L;
   for (int i0 = 0; i0 < n; i0 += 8) {
     int m = n - i0 < 8 ? n - i0 : 8;
     Pair s[4], c[4];
     for (int p = 0; 2*p < m; p++) {
       int i = i0 + 2*p, j = 2*p + 1 < m ? i + 1 : i;
-      Pair th = PairOf2(q[i], q[j])*PairOf(KIN_PI)/PairOf(180.0);
+      float qi = L[i].joint == 0 ? q[i] : 0.0f, qj = L[j].joint == 0 ? q[j] : 0.0f;
+      Pair th = PairOf2(qi, qj)*PairOf(KIN_PI)/PairOf(180.0);
       SinCosPair(th, &s[p], &c[p]);
     }
     for (int k = 0; k < m; k++) {
