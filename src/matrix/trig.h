@@ -18,6 +18,16 @@ enum {
 };
 extern const Pair TrigK[TrigCount];
 
+// lanes of a where m is set, of b elsewhere
+static inline Pair PairSelect(PairBits m, Pair a, Pair b) {
+  return (Pair)(((PairBits)a & m) | ((PairBits)b & ~m));
+}
+
+// the sign bit of each lane
+static inline PairBits PairSignBits() {
+  return (PairBits){(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
+}
+
 // s = sin(x), c = cos(x) lane by lane, each within one unit in the last place of the
 // library's, or within 1e-21 near a multiple of pi/2, where the result is tiny: x less the
 // nearest multiple k of pi/2 in two parts (exact for |k| < 2^20), the classic kernel
@@ -39,7 +49,7 @@ static inline void SinCosPair(Pair x, Pair* s, Pair* c) {
   // half the latency, and their rounding is scaled down by r z and z z in the sums
   Pair z2 = z*z;
   Pair polys = (TrigK[TrigS1] + z*TrigK[TrigS2]) +
-                  z2*((TrigK[TrigS3] + z*TrigK[TrigS4]) +
+               z2*((TrigK[TrigS3] + z*TrigK[TrigS4]) +
                    z2*(TrigK[TrigS5] + z*TrigK[TrigS6]));
   Pair polyc = (TrigK[TrigC1] + z*TrigK[TrigC2]) +
                z2*((TrigK[TrigC3] + z*TrigK[TrigC4]) +
@@ -48,15 +58,12 @@ static inline void SinCosPair(Pair x, Pair* s, Pair* c) {
   Pair hz = TrigK[TrigHalf]*z, w = TrigK[TrigOne] - hz;
   Pair cr = w + (((TrigK[TrigOne] - w) - hz) + z2*polyc);
   // sin r has the sign of r; the polynomial alone would turn sin(-0) into +0
-  const PairBits sign = {(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
-  sr = (Pair)(((PairBits)sr & ~sign) | ((PairBits)r & sign));
+  sr = PairSelect(PairSignBits(), r, sr);
   // k = 1: (c, -s), 2: (-s, -c), 3: (-c, s)
   PairBits k = (PairBits)ks, one = {1, 1}, two = {2, 2};
   PairBits swap = (PairBits){0, 0} - (k & one);
-  PairBits bs = (PairBits)sr, bc = (PairBits)cr;
-  PairBits ps = (bs & ~swap) | (bc & swap), pc = (bc & ~swap) | (bs & swap);
-  *s = (Pair)(ps ^ ((k & two) << 62));
-  *c = (Pair)(pc ^ (((k + one) & two) << 62));
+  *s = (Pair)((PairBits)PairSelect(swap, cr, sr) ^ ((k & two) << 62));
+  *c = (Pair)((PairBits)PairSelect(swap, sr, cr) ^ (((k + one) & two) << 62));
 }
 
 // the same for one argument
@@ -64,11 +71,6 @@ static inline void SinCos(double x, double* s, double* c) {
   Pair ps, pc;
   SinCosPair(PairOf(x), &ps, &pc);
   *s = ps[0];  *c = pc[0];
-}
-
-// lanes of a where m is set, of b elsewhere
-static inline Pair PairSelect(PairBits m, Pair a, Pair b) {
-  return (Pair)(((PairBits)a & m) | ((PairBits)b & ~m));
 }
 
 // u (s1 + s2), the tail of atan(u) = u - u (s1 + s2) for |u| <= 7/16: s1 and s2 are the odd
@@ -106,8 +108,7 @@ static inline Pair Atan2Pair(Pair y, Pair x) {
                             (a - TrigK[TrigPio2Lo]), a);
   a = PairSelect((PairBits)(x < PairZero()), TrigK[TrigPiHi] -
                                                  (a - TrigK[TrigPiLo]), a);
-  const PairBits sign = {(long long)0x8000000000000000ULL, (long long)0x8000000000000000ULL};
-  return (Pair)((PairBits)a | ((PairBits)y & sign));
+  return (Pair)((PairBits)a | ((PairBits)y & PairSignBits()));
 }
 
 // the same for one pair of arguments
