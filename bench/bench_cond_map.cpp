@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "sample_copy.h"
-#include "cond_map.h"
-#include "reader.h"
-#include "robot.h"
+#include "kin/cond_map.h"
+#include "robot/reader.h"
+#include "robot/robot.h"
 
 // joints 2 and 3 over their limits, the others at the home pose; the sample is read in a
 // private copy of data/ (reading a robot writes its posture files)

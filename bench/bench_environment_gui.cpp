@@ -15,12 +15,12 @@
 
 #include "sample_copy.h"
 #include "bench_view.h"
-#include "app_state.h"
-#include "gui/opengl_win.h"
+#include "robot/app_state.h"
+#include "gui/view/opengl_win.h"
 #include "links/links.h"
-#include "obstacles.h"
-#include "robot_load.h"
-#include "workspace.h"
+#include "scene/obstacles.h"
+#include "robot/robot_load.h"
+#include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;
 // the view alone in a window, the Puma560 loaded from a copy of the samples (a load writes

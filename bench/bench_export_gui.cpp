@@ -17,13 +17,13 @@
 
 #include "sample_copy.h"
 #include "bench_view.h"
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "graphics/primitives.h"
-#include "gui/opengl_win.h"
-#include "gui/scene_export.h"
+#include "gui/view/opengl_win.h"
+#include "gui/export/scene_export.h"
 #include "links/links.h"
-#include "robot_load.h"
-#include "workspace.h"
+#include "robot/robot_load.h"
+#include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;
 static void DrawView() { view->draw(); }

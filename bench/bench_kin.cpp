@@ -11,10 +11,10 @@
 #include <chrono>     // for: steady_clock
 #include <vector>
 
-#include "app_state.h"
-#include "ikp.h"
-#include "reader.h"
-#include "robot.h"
+#include "robot/app_state.h"
+#include "kin/ikp.h"
+#include "robot/reader.h"
+#include "robot/robot.h"
 
 //------------------------------------------------------------------ arms
 

@@ -4,8 +4,8 @@
 #include <stdlib.h>   // for: mkdtemp(), atexit()
 #include <unistd.h>   // for: chdir(), rmdir()
 
-#include "charlen.h"
-#include "robot.h"
+#include "robot/charlen.h"
+#include "robot/robot.h"
 
 //------------------------------------------------------------------ arms
 

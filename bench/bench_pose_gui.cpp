@@ -14,11 +14,11 @@
 #include <unistd.h>
 
 #include "sample_copy.h"
-#include "app_state.h"
-#include "gui/hubs.h"
-#include "gui/main_win.h"
-#include "gui/opengl_win.h"
-#include "gui/pose_panels.h"
+#include "robot/app_state.h"
+#include "gui/shell/hubs.h"
+#include "gui/shell/main_win.h"
+#include "gui/view/opengl_win.h"
+#include "gui/pose/pose_panels.h"
 #include "links/links.h"
 
 // the program's windows in a copy of the samples (a load writes posture files), Redund7

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "reader.h"
-#include "tokenizer.h"
+#include "robot/reader.h"
+#include "robot/tokenizer.h"
 
 // the reader's trace goes to /dev/null while a benchmark runs
 static int saved_out = -1;

@@ -12,9 +12,9 @@
 #include <unistd.h>
 
 #include "sample_copy.h"
-#include "app_state.h"
-#include "gui/hubs.h"
-#include "gui/robot_dlg.h"
+#include "robot/app_state.h"
+#include "gui/shell/hubs.h"
+#include "gui/robot/robot_dlg.h"
 #include "links/links.h"
 
 static int ready = 0;

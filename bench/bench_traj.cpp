@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "robot.h"
-#include "traj_file.h"
+#include "robot/app_state.h"
+#include "robot/robot.h"
+#include "traj/traj_file.h"
 
 // a 6R arm (type 0) and a file of 10,000 points (40,000 lines) in a private directory
 static Robot Arm6() {

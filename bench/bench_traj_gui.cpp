@@ -17,12 +17,12 @@
 #include <unistd.h>
 
 #include "sample_copy.h"
-#include "app_state.h"
-#include "gui/hubs.h"
-#include "gui/main_win.h"
-#include "gui/opengl_win.h"
-#include "gui/traj_panels.h"
-#include "ikp.h"
+#include "robot/app_state.h"
+#include "gui/shell/hubs.h"
+#include "gui/shell/main_win.h"
+#include "gui/view/opengl_win.h"
+#include "gui/traj/traj_panels.h"
+#include "kin/ikp.h"
 #include "links/links.h"
 
 // Puma560.pace: 201 reachable poses, the forward kinematics of the joints swept smoothly

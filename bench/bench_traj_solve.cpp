@@ -4,12 +4,12 @@
 #include <stdio.h>   // for: fflush()
 
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "sample_copy.h"
-#include "reader.h"
-#include "robot.h"
-#include "traj_file.h"
-#include "traj_solve.h"
+#include "robot/reader.h"
+#include "robot/robot.h"
+#include "traj/traj_file.h"
+#include "traj/traj_solve.h"
 
 // the sample is read in a private copy of data/ (reading a robot writes its posture files)
 static void BM_SolveHelixFanucS300(benchmark::State& state) {

@@ -16,12 +16,12 @@
 
 #include "sample_copy.h"
 #include "bench_view.h"
-#include "app_state.h"
-#include "gui/hubs.h"
-#include "gui/opengl_win.h"
+#include "robot/app_state.h"
+#include "gui/shell/hubs.h"
+#include "gui/view/opengl_win.h"
 #include "links/links.h"
-#include "robot_load.h"
-#include "workspace.h"
+#include "robot/robot_load.h"
+#include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;
 // a 600 x 600 window holding only the view, and the Puma560 of the sample data loaded

@@ -5,8 +5,8 @@
 #include <sys/stat.h>  // for: mkdir()
 #include <unistd.h>    // for: chdir(), getcwd()
 
-#include "workspace.h"
-#include "workspace_file.h"
+#include "scene/workspace.h"
+#include "scene/workspace_file.h"
 
 // a private directory with "Workspace", and 1000 objects of every type and colour in use
 static char work[] = "/tmp/velmora-bench-ws-XXXXXX";

@@ -23,7 +23,7 @@ endforeach()
 
 # the samples a moved tree finds beside its programs come first; then the installed ones, then
 # the source tree's, so that a program run from its build folder never makes an empty folder
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/data_dir.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/base/data_dir.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              VELMORA_SAMPLES_DIR="${CMAKE_INSTALL_PREFIX}/${VELMORA_SAMPLES}"
              VELMORA_SOURCE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/data")
 

@@ -3,10 +3,10 @@
 #include <stdint.h>    // for: uint8_t
 #include <sys/stat.h>  // for: mkdir()
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "fuzz_common.h"
-#include "robot.h"
-#include "traj_file.h"
+#include "robot/robot.h"
+#include "traj/traj_file.h"
 
 static Robot arms[3];         // a spatial, a spherical-wrist and a positioning arm
 

@@ -3,8 +3,8 @@
 #include <stdint.h>  // for: uint8_t
 
 #include "fuzz_common.h"
-#include "jconfig.h"
-#include "robot.h"
+#include "robot/jconfig.h"
+#include "robot/robot.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return FuzzEnterWorkDir();

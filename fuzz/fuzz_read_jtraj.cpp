@@ -3,10 +3,10 @@
 #include <stdint.h>    // for: uint8_t
 #include <sys/stat.h>  // for: mkdir()
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "fuzz_common.h"
-#include "robot.h"
-#include "traj_file.h"
+#include "robot/robot.h"
+#include "traj/traj_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (FuzzEnterWorkDir() != 0) return -1;

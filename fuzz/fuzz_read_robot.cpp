@@ -3,7 +3,7 @@
 #include <stdint.h>  // for: uint8_t
 
 #include "fuzz_common.h"
-#include "reader.h"
+#include "robot/reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return FuzzEnterWorkDir();

@@ -6,8 +6,8 @@
 
 #include "fuzz_common.h"
 #include "graphics/misc.h"  // for: JwShowMessages()
-#include "workspace.h"
-#include "workspace_file.h"
+#include "scene/workspace.h"
+#include "scene/workspace_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (FuzzEnterWorkDir() != 0) return -1;

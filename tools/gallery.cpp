@@ -17,10 +17,10 @@
 #include "graphics/primitives.h"
 #include "links/Puma560.h"
 #include "links/links.h"
-#include "ikp.h"
+#include "kin/ikp.h"
 #include "links/robot_draw_gl.h"
-#include "reader.h"
-#include "robot.h"
+#include "robot/reader.h"
+#include "robot/robot.h"
 
 //------------------------------------------------------------------ layout
 static const int cell = 130;                 // primitive cells: 9 by 4

@@ -5,9 +5,9 @@
 #include <FL/Fl_Window.H>  // for: Fl_Window
 #include <FL/gl.h>         // for: glFinish()
 
-#include "gui/opengl_win.h"
+#include "gui/view/opengl_win.h"
 #include "links/links.h"   // for: RegisterModelDrawing()
-#include "workspace.h"
+#include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;
 

@@ -7,15 +7,15 @@
 #include <string.h>  // for: strcmp(), strncmp()
 #include <unistd.h>  // for: dup(), dup2()
 
-#include "app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
-#include "ctraj.h"      // for: CTFind(), CTSampleList()
-#include "data_dir.h"   // for: DataDirStart(), DataDirDescribe()
-#include "ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
-#include "reader.h"     // for: ReadRobot()
-#include "robot.h"
-#include "traj_file.h"    // for: LoadCartesianTrajectory()
-#include "traj_solve.h"   // for: SolveTrajPoint()
-#include "urdf_export.h"  // for: PutUrdf()
+#include "robot/app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
+#include "traj/ctraj.h"      // for: CTFind(), CTSampleList()
+#include "base/data_dir.h"   // for: DataDirStart(), DataDirDescribe()
+#include "kin/ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
+#include "robot/reader.h"     // for: ReadRobot()
+#include "robot/robot.h"
+#include "traj/traj_file.h"    // for: LoadCartesianTrajectory()
+#include "traj/traj_solve.h"   // for: SolveTrajPoint()
+#include "robot/urdf_export.h"  // for: PutUrdf()
 
 //------------------------------------------------------------------ module state
 

@@ -1,7 +1,7 @@
 // misc.cpp -- messages and allocation of the graphics and robot modules
 #include "graphics/misc.h"
 
-#include "message.h"  // for: VmMessageV()
+#include "base/message.h"  // for: VmMessageV()
 
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: vfprintf()

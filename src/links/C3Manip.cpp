@@ -1,7 +1,7 @@
 // C3Manip.cpp -- the built-in "Rozivi+Rudov" model: a small seven-axis arm whose wrist
 // is driven by a parallel pair of legs
 #include "links/C3Manip.h"
-#include "ikp.h"
+#include "kin/ikp.h"
 
 #include <math.h>  // for: cos(), sin()
 

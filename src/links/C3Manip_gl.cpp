@@ -1,7 +1,7 @@
 // C3Manip_gl.cpp -- drawing functions of the C3Manip model
 #include "links/C3Manip.h"
 #include "links/model_parts.h"
-#include "app_state.h"
+#include "robot/app_state.h"
 
 #include <GL/gl.h>  // for: glPushMatrix(), glTranslatef(), glRotatef(), glPopMatrix()
 #include <math.h>   // for: sqrtf(), acosf()

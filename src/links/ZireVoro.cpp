@@ -1,7 +1,7 @@
 // ZireVoro.cpp -- the built-in ZireVoro model: a Puma-like arm on a luffing, telescoping
 // boom carried by a rail carriage (12 links)
 #include "links/ZireVoro.h"
-#include "ikp.h"
+#include "kin/ikp.h"
 
 #include <math.h>  // for: cos(), sin(), atan2()
 

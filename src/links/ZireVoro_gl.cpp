@@ -1,6 +1,6 @@
 // ZireVoro_gl.cpp -- drawing functions of the ZireVoro model
 #include "links/ZireVoro.h"
-#include "app_state.h"
+#include "robot/app_state.h"
 
 #include <GL/gl.h>  // for: glPushMatrix(), glTranslatef(), glRotatef(), glPopMatrix()
 #include <math.h>   // for: sqrtf(), acosf()

@@ -12,7 +12,7 @@
 #ifndef VELMORA_LINKS_H
 #define VELMORA_LINKS_H
 
-#include "robot.h"
+#include "robot/robot.h"
 
 //------------------------------------------------------------------ registry
 // one registry row: a robot name and its built-in model

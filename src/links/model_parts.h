@@ -3,7 +3,7 @@
 #define VELMORA_MODEL_PARTS_H
 
 #include "graphics/primitives.h"
-#include "robot.h"
+#include "robot/robot.h"
 
 enum { ModelMaxParts = 96 };
 

@@ -3,7 +3,7 @@
 #ifndef VELMORA_ROBOT_DRAW_GL_H
 #define VELMORA_ROBOT_DRAW_GL_H
 
-#include "robot.h"
+#include "robot/robot.h"
 
 // Draw r posed at q (n joint values) from the current frame, link after link. Generic
 // geometry (up, down): hinge, rods, elbows, then the default end effector; the current frame

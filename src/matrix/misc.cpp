@@ -4,7 +4,7 @@
 #include <cstdlib>   // for: exit()
 
 #include "matrix.h"
-#include "message.h"  // for: VmMessageV()
+#include "base/message.h"  // for: VmMessageV()
 
 //------------------------------------------------------------------ public API
 

@@ -2,7 +2,7 @@
 // while the object's type, dimensions and colour stay the same
 #include "scene/workspace_things.h"
 
-#include "workspace.h"   // for: the work-environment tables
+#include "scene/workspace.h"   // for: the work-environment tables
 
 //------------------------------------------------------------------ module state
 

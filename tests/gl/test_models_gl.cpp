@@ -4,11 +4,11 @@
 #include <math.h>    // for: fabsf()
 #include <string.h>  // for: memcmp(), strcmp()
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "graphics/light.h"
 #include "links/links.h"
 #include "links_gl_context.h"
-#include "reader.h"
+#include "robot/reader.h"
 #include "support/data_copy.h"
 
 static unsigned char shot[2][200*200*3];

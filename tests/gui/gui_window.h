@@ -11,9 +11,9 @@
 #include <math.h>
 
 #include "gl/gl_display.h"
-#include "gui/hubs.h"
-#include "gui/main_win.h"
-#include "gui/opengl_win.h"
+#include "gui/shell/hubs.h"
+#include "gui/shell/main_win.h"
+#include "gui/view/opengl_win.h"
 #include "links/links.h"
 
 // start-up as the program does it, without a robot; the window stays up for every test

@@ -15,16 +15,16 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "export_name.h"
-#include "gui/analysis_wins.h"
-#include "gui/pose_panels.h"
-#include "gui/spinner.h"
-#include "gui/traj_panels.h"
+#include "robot/app_state.h"
+#include "base/export_name.h"
+#include "gui/export/analysis_wins.h"
+#include "gui/pose/pose_panels.h"
+#include "gui/shell/spinner.h"
+#include "gui/traj/traj_panels.h"
 #include "gui_window.h"
-#include "ikp.h"
-#include "message.h"
-#include "robot_load.h"
+#include "kin/ikp.h"
+#include "base/message.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 // a mouse press at (x, y) of widget w's window

@@ -1,5 +1,5 @@
 // test_environment.cpp -- covers the Work Environment dialog, the Load Work Environment list,
-// the Obstacle and Payload panels (src/gui/workspace_win.cpp, workspace_load_win.cpp,
+// the Obstacle and Payload panels (src/gui/env/workspace_win.cpp, workspace_load_win.cpp,
 // obstacle_payload_win.cpp) and what the view draws of them, by driving the real widgets
 #include <gtest/gtest.h>
 
@@ -14,16 +14,16 @@
 #include <math.h>
 #include <string.h>
 
-#include "app_state.h"
-#include "coordi_trans.h"
+#include "robot/app_state.h"
+#include "scene/coordi_trans.h"
 #include "graphics/primitives.h"
-#include "gui/environment.h"
-#include "gui/spinner.h"
+#include "gui/env/environment.h"
+#include "gui/shell/spinner.h"
 #include "gui_window.h"
-#include "obstacles.h"
-#include "robot_load.h"
+#include "scene/obstacles.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
-#include "workspace.h"
+#include "scene/workspace.h"
 
 //------------------------------------------------------------------ helpers
 

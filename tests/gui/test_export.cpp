@@ -1,4 +1,4 @@
-// test_export.cpp -- covers src/gui/menu_export_gl.cpp, scene_export.cpp and the figure
+// test_export.cpp -- covers src/gui/export/menu_export_gl.cpp, scene_export.cpp and the figure
 // command: files of each format checked by outside tools, an export rasterised and compared
 // with the pixels of the same view
 #include <gtest/gtest.h>
@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app_state.h"
-#include "gui/menu_export_gl.h"
-#include "gui/scene_export.h"
+#include "robot/app_state.h"
+#include "gui/export/menu_export_gl.h"
+#include "gui/export/scene_export.h"
 #include "gui_window.h"
-#include "robot_load.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 //------------------------------------------------------------------ helpers

@@ -1,4 +1,4 @@
-// test_pose_panels.cpp -- covers src/gui/joint_panel.cpp, cart_panel.cpp, config_panel.cpp,
+// test_pose_panels.cpp -- covers src/gui/pose/joint_panel.cpp, cart_panel.cpp, config_panel.cpp,
 // condit_panel.cpp and setting_panel.cpp: real widgets and callbacks under Xvfb
 #include <gtest/gtest.h>
 
@@ -15,13 +15,13 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "gui/pose_panels.h"
-#include "gui/spinner.h"
+#include "robot/app_state.h"
+#include "gui/pose/pose_panels.h"
+#include "gui/shell/spinner.h"
 #include "gui_window.h"
-#include "ikp.h"
-#include "jconfig.h"
-#include "robot_load.h"
+#include "kin/ikp.h"
+#include "robot/jconfig.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 class PosePanels : public ::testing::Test {

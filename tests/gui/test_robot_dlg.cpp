@@ -1,4 +1,4 @@
-// test_robot_dlg.cpp -- covers the robot dialogs (src/gui/arch_win.cpp, new_robot_win.cpp,
+// test_robot_dlg.cpp -- covers the robot dialogs (src/gui/robot/arch_win.cpp, new_robot_win.cpp,
 // edit_robot_win.cpp, joint_limits_win.cpp, end_eff_win.cpp, dh_win.cpp, robot_save_win.cpp)
 // driven through their widgets on a copy of data/
 #include <gtest/gtest.h>
@@ -18,9 +18,9 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "gui/robot_dlg.h"
-#include "gui/spinner.h"
+#include "robot/app_state.h"
+#include "gui/robot/robot_dlg.h"
+#include "gui/shell/spinner.h"
 #include "gui_window.h"
 #include "support/data_copy.h"
 

@@ -1,4 +1,4 @@
-// test_shell.cpp -- covers the main window, src/gui/menu_dispatch.cpp, the view's mouse
+// test_shell.cpp -- covers the main window, src/gui/shell/menu_dispatch.cpp, the view's mouse
 // handling, and the program run end to end
 #include <gtest/gtest.h>
 
@@ -16,11 +16,11 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "data_dir.h"
+#include "robot/app_state.h"
+#include "base/data_dir.h"
 #include "gui_window.h"
-#include "jconfig.h"
-#include "robot_load.h"
+#include "robot/jconfig.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 // Exit (99) ends the program at once with status 0 (a child: it would end the tests too)

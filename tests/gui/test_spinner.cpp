@@ -1,4 +1,4 @@
-// test_spinner.cpp -- covers src/gui/spinner.cpp through real events on a shown spinner
+// test_spinner.cpp -- covers src/gui/shell/spinner.cpp through real events on a shown spinner
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -7,7 +7,7 @@
 #include <string.h>
 
 #include "gl/gl_display.h"
-#include "gui/spinner.h"
+#include "gui/shell/spinner.h"
 
 //------------------------------------------------------------------ helpers
 

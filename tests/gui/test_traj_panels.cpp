@@ -10,12 +10,12 @@
 
 #include <string>
 
-#include "app_state.h"
-#include "gui/spinner.h"
-#include "gui/traj_panel_layout.h"
-#include "gui/traj_panels.h"
+#include "robot/app_state.h"
+#include "gui/shell/spinner.h"
+#include "gui/traj/traj_panel_layout.h"
+#include "gui/traj/traj_panels.h"
 #include "gui_window.h"
-#include "robot_load.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 // the label of the message window after a save ("" when it is not shown)

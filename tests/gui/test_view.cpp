@@ -1,13 +1,13 @@
-// test_view.cpp -- covers src/gui/opengl_win.cpp and the robot walk: pixels read back from
+// test_view.cpp -- covers src/gui/view/opengl_win.cpp and the robot walk: pixels read back from
 // the real view against positions derived in the test from the camera formulas
 #include <gtest/gtest.h>
 
 #include <string.h>
 
-#include "app_state.h"
+#include "robot/app_state.h"
 #include "gui_window.h"
 #include "links/links.h"
-#include "robot_load.h"
+#include "robot/robot_load.h"
 #include "support/data_copy.h"
 
 class View : public ::testing::Test {

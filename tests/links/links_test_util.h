@@ -6,7 +6,7 @@
 #include <string.h>  // for: memset()
 
 #include "graphics/primitives.h"
-#include "robot.h"
+#include "robot/robot.h"
 
 // axis-aligned box of every vertex of every unit
 typedef struct _Box3_ {

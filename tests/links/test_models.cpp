@@ -11,8 +11,8 @@
 #include "links/Wrist.h"
 #include "links/Yaskawa.h"
 #include "links/ZireVoro.h"
-#include "ikp.h"
-#include "reader.h"
+#include "kin/ikp.h"
+#include "robot/reader.h"
 #include "links_test_util.h"
 #include "support/data_copy.h"
 

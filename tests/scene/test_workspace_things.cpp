@@ -6,7 +6,7 @@
 
 #include "graphics/primitives.h"
 #include "scene/workspace_things.h"
-#include "workspace.h"
+#include "scene/workspace.h"
 
 // highest vertex of a thing
 static double TopZ(Thing T) {

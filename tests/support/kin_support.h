@@ -3,7 +3,7 @@
 #ifndef VELMORA_TESTS_KIN_SUPPORT_H
 #define VELMORA_TESTS_KIN_SUPPORT_H
 
-#include "robot.h"
+#include "robot/robot.h"
 
 // the degree conversion every robot field uses
 #define KS_PI 3.14159265

@@ -1,4 +1,4 @@
-// test_urdf_export.cpp -- covers src/urdf_export.cpp: documents read back by a real URDF parser
+// test_urdf_export.cpp -- covers src/robot/urdf_export.cpp: documents read back by a real URDF parser
 #include <gtest/gtest.h>
 #include <math.h>
 #include <stdio.h>
@@ -9,12 +9,12 @@
 
 #include <urdf_parser/urdf_parser.h>
 
-#include "app_state.h"
-#include "ikp.h"
-#include "reader.h"
+#include "robot/app_state.h"
+#include "kin/ikp.h"
+#include "robot/reader.h"
 #include "support/data_copy.h"
 #include "support/kin_support.h"
-#include "urdf_export.h"
+#include "robot/urdf_export.h"
 
 // the document of r as a string
 static std::string Urdf(Robot r) {

@@ -1,0 +1,238 @@
+// figure_export.cpp -- the figure command: a robot's scene written to a file without a window.
+// The robot is loaded and posed as the program would, the view's own draw routine draws it
+// into an off-screen buffer of the view's size, and the file gets the dialog's export code
+// (.eps, .ps, .pdf, .svg) or the rendered pixels (.png).
+#include "gui/export/figure_export.h"
+
+#include <FL/Fl.H>     // for: Fl
+#include <FL/gl.h>     // for: GL calls
+#include <FL/x.H>      // for: fl_display, fl_open_display()
+#include <GL/glx.h>    // for: glXChooseFBConfig(), glXCreatePbuffer()
+#include <stdarg.h>    // for: va_list
+#include <stdio.h>     // for: fprintf()
+#include <stdlib.h>    // for: strtod(), malloc()
+#include <string.h>    // for: strcmp(), strrchr()
+
+#include "robot/app_state.h"          // for: R, JC, CC, ShowScene
+#include "base/export_name.h"        // for: ExportFormatOfPath()
+#include "base/fileio.h"             // for: WriteFileQuietly()
+#include "gui/view/opengl_win.h"     // for: OpenGL_WIN, the camera globals
+#include "gui/export/scene_export.h"   // for: ExportSceneFile()
+#include "kin/ikp.h"                // for: FwdKin()
+#include "links/links.h"        // for: RegisterModelDrawing()
+#include "base/png_file.h"           // for: WritePngRgb()
+#include "robot/robot_load.h"         // for: LoadRobotRecords()
+
+const char* figure_usage =
+  "\nFigures: velmora --export FILE [--pose q1 ... qn] [--view theta gamma scale]\n"
+  "                         [--ortho] [--background r g b] [--scene] ROBOT\n"
+  "Writes a figure of ROBOT (a file in Arch) without opening a window: the view's scene\n"
+  "at 600 x 600, as .eps, .ps, .pdf or .svg (vector, as Export does) or .png (pixels),\n"
+  "chosen by FILE's extension. --pose sets the n joint values (degrees or lengths);\n"
+  "--view the camera: elevation and azimuth in degrees, and the distance scale (default\n"
+  "-28.6 -28.6 and four times the mean link length; with --ortho the two turns about y\n"
+  "and z, default 20 20, and the half-width of the view); --ortho an orthographic view;\n"
+  "--background the clear colour, each 0 to 1 (default black); --scene the Puma560's\n"
+  "demonstration cell. It needs an X display, e.g. under Xvfb:\n"
+  "  xvfb-run -a velmora --export puma.pdf --scene Puma560\n";
+
+enum { FigureSize = 600, PoseMax = 64 };
+
+//------------------------------------------------------------------ module state
+typedef struct _FigureArgs_ {
+  const char* file;
+  const char* robot;
+  int format;
+  int npose;
+  double pose[PoseMax];
+  int view_set;
+  double view[3];               // elevation, azimuth, scale
+  int ortho, scene, background_set;
+  double background[3];
+} FigureArgs;
+
+static OpenGL_WIN* figure_view = nullptr;   // never shown: its draw routine only
+
+//------------------------------------------------------------------ static helpers
+
+// "velmora: " and the message on standard error; returns status
+static int Fail(int status, const char* format, ...) {
+  va_list ap;
+  va_start(ap, format);
+  fputs("velmora: ", stderr);
+  vfprintf(stderr, format, ap);
+  fputc('\n', stderr);
+  va_end(ap);
+  return status;
+}
+
+// a whole argument as a number
+static int Number(const char* s, double* v) {
+  char* end;
+  *v = strtod(s, &end);
+  return end != s && *end == '\0';
+}
+
+// k numbers after option argv[*i] into v; 0, or -1 when they are missing
+static int Numbers(int argc, char** argv, int* i, int k, double* v) {
+  for (int j = 0; j < k; j++)
+    if (*i + 1 + j >= argc || !Number(argv[*i + 1 + j], &v[j])) return -1;
+  *i += k;
+  return 0;
+}
+
+// 0, or 2 after a message
+static int ParseArgs(int argc, char** argv, FigureArgs* a) {
+  memset(a, 0, sizeof(*a));
+  if (argc < 2) return Fail(2, "--export needs a file name");
+  a->file = argv[1];
+  for (int i = 2; i < argc; i++) {
+    const char* o = argv[i];
+    double v;
+    if (!strcmp(o, "--pose")) {
+      while (i + 1 < argc && Number(argv[i + 1], &v)) {
+        if (a->npose == PoseMax) return Fail(2, "--pose: more than 64 joint values");
+        a->pose[a->npose++] = v;
+        i++;
+      }
+      if (a->npose == 0) return Fail(2, "--pose needs the joint values");
+    } else if (!strcmp(o, "--view")) {
+      if (Numbers(argc, argv, &i, 3, a->view))
+        return Fail(2, "--view needs theta gamma scale");
+      a->view_set = 1;
+    } else if (!strcmp(o, "--background")) {
+      if (Numbers(argc, argv, &i, 3, a->background))
+        return Fail(2, "--background needs r g b");
+      for (int k = 0; k < 3; k++)
+        if (!(a->background[k] >= 0 && a->background[k] <= 1))
+          return Fail(2, "--background: each of r g b lies in 0 to 1");
+      a->background_set = 1;
+    } else if (!strcmp(o, "--ortho")) {
+      a->ortho = 1;
+    } else if (!strcmp(o, "--scene")) {
+      a->scene = 1;
+    } else if (o[0] == '-' && !Number(o, &v)) {
+      return Fail(2, "unknown option %s", o);
+    } else if (a->robot) {
+      return Fail(2, "one robot only: %s", o);
+    } else {
+      a->robot = o;
+    }
+  }
+  if (!a->robot) return Fail(2, "--export needs a robot name");
+  a->format = ExportFormatOfPath(a->file);
+  if (a->format < 0)
+    return Fail(2, "%s: the extension names no format (.eps, .ps, .pdf, .svg, .png)", a->file);
+  if (a->view_set && !(a->view[2] >= VIEW_SCALE_MIN))
+    return Fail(2, "--view: the scale is at least 0.1");
+  return 0;
+}
+
+// an off-screen RGBA buffer of w x h pixels with depth, its context current; 0 or -1
+static int OffscreenContext(int w, int h) {
+  static const int depths[2] = {24, 16};
+  for (int k = 0; k < 2; k++) {
+    int attrs[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
+                   GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, GLX_ALPHA_SIZE, 8,
+                   GLX_DEPTH_SIZE, depths[k], GLX_DOUBLEBUFFER, True, None};
+    int n = 0;
+    GLXFBConfig* cfg = glXChooseFBConfig(fl_display, fl_screen, attrs, &n);
+    if (!cfg || n == 0) {
+      if (cfg) XFree(cfg);
+      continue;
+    }
+    int pb_attrs[] = {GLX_PBUFFER_WIDTH, w, GLX_PBUFFER_HEIGHT, h, None};
+    GLXPbuffer pb = glXCreatePbuffer(fl_display, cfg[0], pb_attrs);
+    GLXContext ctx = glXCreateNewContext(fl_display, cfg[0], GLX_RGBA_TYPE, nullptr, True);
+    XFree(cfg);
+    if (pb && ctx && glXMakeContextCurrent(fl_display, pb, pb, ctx)) return 0;
+  }
+  return -1;
+}
+
+// the robot loaded and posed, the camera and background set; 0 or 1 after a message
+static int SetScene(const FigureArgs* a) {
+  RegisterModelDrawing();
+  if (!LoadRobotRecords(a->robot)) return Fail(1, "robot %s did not load", a->robot);
+  if (a->npose) {
+    if (a->npose != R->n) {
+      return Fail(1, "--pose: %s has %d joints, %d values given", R->name, R->n, a->npose);
+    }
+    for (int i = 0; i < R->n; i++) {
+      float q = (float)a->pose[i];
+      if (R->limits && (q < R->L[i].q_limit[0] || q > R->L[i].q_limit[1])) {
+        return Fail(1, "--pose: joint %d value %g lies outside [%g, %g]", i + 1, a->pose[i],
+                    R->L[i].q_limit[0], R->L[i].q_limit[1]);
+      }
+      JC->q[i] = q;
+    }
+    FwdKin(R, JC, CC);
+  }
+  prespectiv_mode = a->ortho ? 0 : 1;
+  if (a->view_set) {
+    if (a->ortho) {
+      cameraTheta = a->view[0];  cameraGamma = a->view[1];
+    } else {
+      theta = a->view[0]*3.14159265/180;  gamma_cam = a->view[1]*3.14159265/180;
+    }
+    scale = a->view[2];
+  }
+  if (a->background_set) {
+    bg_red = a->background[0];  bg_green = a->background[1];  bg_blue = a->background[2];
+  }
+  ShowScene = a->scene;
+  return 0;
+}
+
+static void DrawFigure(void) { figure_view->draw(); }
+
+// the pixels of one drawn frame
+static int PngBody(FILE* f, const void* rgb) {
+  return WritePngRgb(f, (const unsigned char*)rgb, FigureSize, FigureSize, 1);
+}
+
+static int WritePng(const char* path) {
+  unsigned char* rgb = (unsigned char*)malloc(FigureSize*FigureSize*3);
+  if (!rgb) return Fail(1, "%s: out of memory", path);
+  DrawFigure();
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, FigureSize, FigureSize, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+  int e = WriteFileQuietly(path, PngBody, rgb);
+  free(rgb);
+  return e ? Fail(1, "%s not written: %s", path, strerror(e)) : 0;
+}
+
+// the title of a vector file: its last path part without the extension
+static void TitleOf(const char* path, char* title, int size) {
+  const char* base = strrchr(path, '/');
+  base = base ? base + 1 : path;
+  snprintf(title, size, "%s", base);
+  char* dot = strrchr(title, '.');
+  if (dot && dot != title) *dot = '\0';
+}
+
+//------------------------------------------------------------------ public API
+
+int FigureCommand(int argc, char** argv) {
+  FigureArgs a;
+  int rc = ParseArgs(argc, argv, &a);
+  if (rc) return rc;
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return Fail(1, "--export needs an X display (try xvfb-run -a velmora --export ...)");
+  fl_open_display(d);
+  if (OffscreenContext(FigureSize, FigureSize))
+    return Fail(1, "no off-screen OpenGL buffer on this display");
+  if (SetScene(&a)) return 1;
+  figure_view = new OpenGL_WIN(0, 0, FigureSize, FigureSize);
+  DrawFigure();   // the first frame builds the scene's solids and lists
+  printf("File -> %s\n", a.file);
+  if (a.format == ExportPNG) return WritePng(a.file);
+  char title[256];
+  TitleOf(a.file, title, sizeof(title));
+  glClearColor(bg_red, bg_green, bg_blue, 1);
+  if (ExportSceneFile(a.file, title, a.format, DrawFigure))
+    return Fail(1, "%s not written: %s", a.file, ExportFailure());
+  return 0;
+}

@@ -1,0 +1,118 @@
+// forms.cpp -- the lists that tie the windows together: dialog builders (CreateForms), pose
+// refreshers (UpdateAll) and robot-load rebuilds (NewRobot); redraw requests; the close button
+//
+// A new panel adds one line to each list it belongs to, at its commented slot; the order of
+// the lists is the order in which the program runs them.
+#include <FL/Fl_Button.H>  // for: Fl_Button
+#include <FL/Fl_Window.H>  // for: Fl_Window
+
+#include "robot/app_state.h"     // for: R, JC, CC, ErrStatus
+#include "gui/export/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
+#include "gui/env/environment.h"  // for: obstacle(), payload(), workspace(), WorkspaceAfterRobotLoad()
+#include "gui/shell/hubs.h"
+#include "gui/shell/main_win.h"
+#include "gui/export/menu_export_gl.h"  // for: DestroyExportWindow()
+#include "gui/view/opengl_win.h"
+#include "gui/pose/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
+#include "gui/traj/traj_panels.h"  // for: cart_traj(), joint_traj()
+#include "gui/robot/robot_dlg.h"  // for: the robot dialogs
+#include "robot/robot_load.h"    // for: LoadRobotRecords()
+
+//------------------------------------------------------------------ the dialog builders
+
+// CreateForms builds these hidden, in this order
+static void (*const form_builders[])(void) = {
+  CreateMsg,   // the message window
+  config,      // Select Configuration
+  end_eff,     // End Effector
+  arch,        // Load Robot
+  new_arch,    // Create Robot
+  condit,      // Conditioning
+  cart_traj,   // Cartesian Trajectory
+  joint_traj,  // Joint Trajectory
+  obstacle,    // Obstacle (environment)
+  payload,     // Payload (environment)
+  workspace,   // Work Environment (environment)
+  control,     // Setting System
+  about,       // the About box
+  urdf_export, // Export URDF (analysis)
+  traj_plot,   // Trajectory Plot (analysis)
+  cond_map,    // Conditioning Map (analysis)
+};
+
+//------------------------------------------------------------------ the pose refreshers
+
+// UpdateAll calls these in this order after JC or CC changed
+static void (*const pose_refreshers[])(void) = {
+  [] { cart_config_update(CC); },    // Inverse Kinematics panel
+  [] { joint_config_update(JC); },   // Forward Kinematics panel
+  [] { UpdateQ(CC); },               // Q window
+  [] { UpdateJ(CC); },               // J window
+  Update_condit,                     // Conditioning
+  UpdateTrajPlot,                    // Trajectory Plot: cursor and recorded solutions
+  UpdateCondMap,                     // Conditioning Map: marker, value, map of the pose
+};
+
+//------------------------------------------------------------------ the robot-load rebuilds
+
+// NewRobot runs these in this order after the records of the new robot are in place
+// (R may be NULL when the file did not load)
+static void (*const robot_rebuilds[])(void) = {
+  RebuildPosePanels,       // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ
+  robot_dialogs_rebuild,   // Link Settings, Edit Robot, Joint Limits; End Effector refill
+  config_fill,             // Select Configuration refill
+  WorkspaceAfterRobotLoad, // Updateworkspace, hide the file list (environment)
+  TrajPanelsNewRobot,      // empty both trajectory panels
+  robot_dialogs_close,     // Create Robot, End Effector, DH, About hidden; Save As destroyed
+  // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
+  //   and the work-environment file list (environment)
+  DestroyExportWindow,   // destroy Export (export)
+  TrajPlotNewRobot,      // Trajectory Plot emptied (analysis)
+  CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
+};
+
+//------------------------------------------------------------------ static helpers
+
+static void RunAll(void (*const* list)(void), int n) {
+  for (int i = 0; i < n; i++)
+    if (list[i]) list[i]();
+}
+
+#define COUNT(a) ((int)(sizeof(a)/sizeof((a)[0])))
+
+static void close_win_cb(Fl_Widget* w, void*) { w->window()->hide(); }
+
+//------------------------------------------------------------------ public API
+
+void CreateForms(void) { RunAll(form_builders, COUNT(form_builders)); }
+
+void UpdateAll(void) { RunAll(pose_refreshers, COUNT(pose_refreshers)); }
+
+Robot NewRobot(const char* name) {
+  LoadRobotRecords(name);
+  RunAll(robot_rebuilds, COUNT(robot_rebuilds));
+  if (ErrStatus == 1) {
+    ErrStatus = 0;
+    ClearMessage();
+  }
+  gl_win_redraw();
+  return R;
+}
+
+void gl_win_redraw(void) {
+  if (opengl_window) opengl_window->redraw();
+  if (window) window->redraw();
+}
+
+// 70 x 25 at the lower right of the window under construction; hides that window
+void close_win(Fl_Window* w) {
+  Fl_Button* b = new Fl_Button(w->w() - 75, w->h() - 30, 70, 25, "close");
+  b->box(FL_PLASTIC_UP_BOX);
+  b->callback(close_win_cb);
+}
+
+void ShowWindow(Fl_Window* w) {
+  if (!w) return;
+  w->show();
+  w->redraw();
+}

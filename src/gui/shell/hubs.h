@@ -1,0 +1,70 @@
+// hubs.h -- the routines every window of the program meets at: menu dispatch, the dialog
+// builders, the pose refresh, robot loading, redraw requests, the close button and the
+// message line
+//
+// How a new panel plugs in (one line each, in the file named):
+//   - its builder goes into the form list of forms.cpp (CreateForms builds it hidden);
+//   - its menu code's handler goes into the dispatch table of menu_dispatch.cpp;
+//   - a rebuild after a robot load goes into the rebuild list of forms.cpp (NewRobot);
+//   - a pose display's refresher goes into the refresh list of forms.cpp (UpdateAll).
+#ifndef VELMORA_GUI_HUBS_H
+#define VELMORA_GUI_HUBS_H
+
+#include "robot/robot.h"
+
+class Fl_Widget;
+class Fl_Window;
+class Fl_Menu_Bar;
+class Main_WIN;
+class OpenGL_WIN;
+
+//------------------------------------------------------------------ main window (main_win.cpp)
+extern Main_WIN* window;             // the main window
+extern OpenGL_WIN* opengl_window;    // the 3D view
+extern Fl_Menu_Bar* main_menu;       // the menu bar
+// the main window of w x h pixels: menu bar, 3D view, message strip; shown by the caller
+Main_WIN* CreateMainWindow(int w, int h);
+// the main window's close callback: hide every shown window until none is left
+void fl_exit(Fl_Widget*, void*);
+// "&Conditioning" and "Cartesian Trajectory" on or off (the reader's menu hook)
+void SetRobotMenuItems(int active);
+
+//------------------------------------------------------------------ dispatch (menu_dispatch.cpp)
+// run the command of a menu code; codes that need a robot do nothing without one
+void menu_cb(Fl_Widget* w, void* code);
+// 1 when code needs a robot, 0 when not, -1 when the code is unknown
+int MenuCodeNeedsRobot(int code);
+
+//------------------------------------------------------------------ forms (forms.cpp)
+// build every dialog, hidden, in the order of the form list
+void CreateForms(void);
+// refresh every pose display after JC or CC changed, in the order of the refresh list
+void UpdateAll(void);
+// replace the current robot (core transaction), then rebuild what depends on it; R or NULL
+Robot NewRobot(const char* name);
+// redraw the 3D view and the main window
+void gl_win_redraw(void);
+// the standard "close" button of a dialog under construction
+void close_win(Fl_Window* w);
+// make a window visible and raise it
+void ShowWindow(Fl_Window* w);
+
+//------------------------------------------------------------------ messages (message_line.cpp)
+extern Fl_Window* Msg;               // the message window, built hidden
+// build the message window; the main window's strip mirrors its line
+void CreateMsg(void);
+// the strip along the bottom of the main window that shows the message line
+void CreateMessageStrip(int x, int y, int w, int h);
+// printf-style into a 128-character line; longer texts are cut
+void ShowMessage(const char* format, ...);
+void ClearMessage(void);
+// the text the message line shows now
+const char* MessageText(void);
+// core warnings also show on the message line; the words still go to their streams
+void RouteCoreMessages(void);
+
+//------------------------------------------------------------------ About box (about.cpp)
+extern Fl_Window* about_win;
+void about(void);
+
+#endif

@@ -1,0 +1,83 @@
+// main.cpp -- start-up of the Velmora program: defaults, dialogs, main window, event loop
+#include <FL/Fl.H>   // for: Fl::run()
+#include <stdio.h>   // for: printf()
+#include <string.h>  // for: strcmp()
+
+#include "robot/app_state.h"          // for: obs, soi, obstacle tables
+#include "base/data_dir.h"           // for: DataDirStart(), DataDirDescribe()
+#include "graphics/primitives.h"  // for: JwDefSphere()
+#include "gui/export/figure_export.h"  // for: FigureCommand()
+#include "gui/shell/hubs.h"
+#include "gui/shell/main_win.h"
+#include "links/links.h"        // for: RegisterModelDrawing()
+#include "robot/reader.h"             // for: SetReaderMenuHook()
+#include "scene/workspace.h"          // for: ResetWorkspaceObject()
+
+static const char* usage =
+  "usage: velmora [--help] [--version] [--data DIR] [ROBOT]\n"
+  "Velmora studies serial robot manipulators described by Denavit-Hartenberg parameters.\n"
+  "Its files live in a data folder holding Arch, Description, JConfig, Ctraj, Jtraj and\n"
+  "Workspace: DIR when given, else the working directory when it holds Arch, else\n"
+  "$XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first start with a copy of the\n"
+  "installed samples. ROBOT names a file in Arch (or a path from /) to load at start.\n";
+
+//------------------------------------------------------------------ start-up steps
+
+// the four obstacles (numbers 1..4, table entries 0..3): spheres, influence, still
+static void ObstacleDefaults() {
+  for (int i = 0; i < 4; i++) {
+    obs[i] = JwDefSphere(40, 40, 1.0f, 3, 0xffc0c0c0UL);
+    soi[i] = JwDefSphere(40, 40, 1.2f, 3, 0x8fc0c0c0UL);
+    Radius[i] = 1.0f;  SOI[i] = 0.2f;  ShowObstacle[i] = 0;
+    for (int k = 0; k < 6; k++) Obstacle_info[i][k] = 0;
+    for (int k = 0; k < 3; k++) Obstacle_pos[i][k] = 0;
+  }
+}
+
+static void WorkspaceDefaults() {
+  for (int i = 0; i < WS_MAX; i++) ResetWorkspaceObject(i);
+}
+
+//------------------------------------------------------------------ public API
+
+int main(int argc, char** argv) {
+  const char* robot = nullptr;
+  const char* data = nullptr;
+  bool help = false;
+  for (int i = 1; i < argc; i++) {
+    if (!strcmp(argv[i], "--help")) { help = true; continue; }
+    if (!strncmp(argv[i], "--data=", 7)) { data = argv[i] + 7; continue; }
+    if (!strcmp(argv[i], "--data")) {
+      if (++i < argc) { data = argv[i]; continue; }
+      fprintf(stderr, "velmora: --data needs a folder\n%s", usage);
+      return 2;
+    }
+    // a figure is written where the shell is, its robot read from there too
+    if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i);
+    if (!strcmp(argv[i], "--version")) { printf("velmora %s\n", VELMORA_VERSION); return 0; }
+    if (argv[i][0] == '-' || robot) {
+      fprintf(stderr, "velmora: unknown option %s\n%s", argv[i], usage);
+      return 2;
+    }
+    robot = argv[i];
+  }
+  if (help) {
+    char line[DATA_DIR_MAX + 64];
+    fputs(usage, stdout);
+    fputs(figure_usage, stdout);
+    if (DataDirDescribe(data, line, sizeof(line)) == 0) printf("\n%s\n", line);
+    return 0;
+  }
+  if (DataDirStart(data) != 0) return 1;   // the dialogs list and save inside it from now on
+  RegisterModelDrawing();
+  RouteCoreMessages();
+  SetReaderMenuHook(SetRobotMenuItems);
+  ObstacleDefaults();
+  WorkspaceDefaults();
+  CreateForms();
+  Main_WIN* w = CreateMainWindow(600, 600);
+  if (robot) NewRobot(robot);   // a name that does not load leaves no robot, after its message
+  w->show();
+  Fl::run();
+  return 0;
+}

@@ -1,0 +1,131 @@
+// pose_edit.cpp -- the rules of the pose panels that need no window: joint-value folding and
+// limits, the orientation wrap, the conditioning level, and the texts of the Q and J windows
+#include "kin/pose_edit.h"
+
+#include <math.h>    // for: fmod(), isfinite()
+#include <stdarg.h>  // for: va_list
+#include <stdio.h>   // for: snprintf(), vsnprintf()
+#include <string.h>  // for: strlen(), strchr(), strcmp()
+
+#include "kin/ikp.h"     // for: EvalQr_i(), EvalObjJacobian(), GetAj()
+
+//------------------------------------------------------------------ static helpers
+
+// whole turns off a value above 360: into (0, 360]; fmod is exact, so this is the repeated
+// subtraction of 360 without its endless loop on huge values
+static float FoldDown(float v) {
+  if (!(v > 360.0f)) return v;
+  float r = (float)fmod((double)v, 360.0);
+  return r == 0.0f ? 360.0f : r;
+}
+
+// below -360: into [-360, 0)
+static float FoldUp(float v) {
+  if (!(v < -360.0f)) return v;
+  float r = (float)fmod((double)v, 360.0);
+  return r == 0.0f ? -360.0f : r;
+}
+
+// a text that grows like snprintf's: len counts every character, buf keeps what fits
+typedef struct _TextOut_ {
+  char* buf;
+  size_t size;
+  size_t len;
+} TextOut;
+
+static void Put(TextOut* t, const char* format, ...) {
+  va_list ap;
+  va_start(ap, format);
+  size_t room = t->len < t->size ? t->size - t->len : 0;
+  int k = vsnprintf(room ? t->buf + t->len : nullptr, room, format, ap);
+  va_end(ap);
+  if (k > 0) t->len += (size_t)k;
+}
+
+//------------------------------------------------------------------ public API
+
+void NormalizeJointValues(Robot r, JointConfig jc) {
+  for (int j = 0; j < r->n; j++) {
+    if (r->L[j].joint != 0) continue;
+    if (r->L[j].q_limit[1] == JOINT_UNLIMITED_MAX) jc->q[j] = FoldDown(jc->q[j]);
+    if (r->L[j].q_limit[0] == JOINT_UNLIMITED_MIN) jc->q[j] = FoldUp(jc->q[j]);
+  }
+}
+
+int JointEditRule(Robot r, int j, float* v) {
+  if (!isfinite(*v)) return JointEditNotFinite;
+  const Link* l = &r->L[j];
+  int rev = l->joint == 0;
+  if (rev && (r->limits == 0 || l->q_limit[1] == JOINT_UNLIMITED_MAX)) *v = FoldDown(*v);
+  if (rev && (r->limits == 0 || l->q_limit[0] == JOINT_UNLIMITED_MIN)) *v = FoldUp(*v);
+  if (r->limits == 1 && *v > l->q_limit[1]) return JointEditAboveMax;
+  if (r->limits == 1 && *v < l->q_limit[0]) return JointEditBelowMin;
+  return JointEditOk;
+}
+
+const char* ConfigSuffixProblem(const char* rname, const char* suffix) {
+  size_t n = suffix ? strlen(suffix) : 0;
+  if (n == 0) return "File name must not be empty";
+  if (strchr(suffix, '/')) return "File name must not contain /";
+  if (suffix[n - 1] == '~' || (n >= 4 && strcmp(suffix + n - 4, ".CKP") == 0))
+    return "File name must not end with ~ or .CKP";
+  if (strlen(rname) + 1 + n > 255) return "File name too long";
+  return nullptr;
+}
+
+double WrapAngle180(double a) {
+  if (a > 180) return a - 360;
+  if (a < -180) return a + 360;
+  return a;
+}
+
+int ConditionLevel(double k) {
+  if (k >= 0.5) return CondGreen;
+  if (k >= 0.1) return CondOrange;
+  return CondRed;
+}
+
+int FormatQText(char* buf, size_t size, double Q[3][3]) {
+  return snprintf(buf, size,
+                  "\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf",
+                  Q[0][0], Q[0][1], Q[0][2], Q[1][0], Q[1][1], Q[1][2], Q[2][0], Q[2][1], Q[2][2]);
+}
+
+int FormatJText(char* buf, size_t size, double** M, int rows, int n) {
+  TextOut t = {buf, size, 0};
+  if (buf && size) buf[0] = '\0';
+  Put(&t, "\n");
+  for (int j = 0; j < n; j++) Put(&t, "   Col. %d  ", j + 1);
+  Put(&t, "\n\n");
+  for (int i = 0; i < rows; i++) {
+    if (i > 0) Put(&t, "\n\n");
+    for (int j = 0; j < n; j++) Put(&t, " %9.3lf", M[i][j]);
+  }
+  return (int)t.len;
+}
+
+// the normalised Jacobian's position rows times avg_len: the rates of the tool point per
+// radian (per unit of length for a prismatic joint, times avg_len)
+int JacobianDisplay(Robot r, JointConfig jc, CartesianConfig cc, double** M) {
+  int type = cc->type;
+  if ((type != 0 && type != 2 && type != 4) || !GetAj(r, cc)) return 0;
+  EvalQr_i(r, jc);
+  EvalQr_1(r);
+  EvalObjJacobian(type, r, cc);
+  Normalize(type, r);
+  double** Aj = GetAj(r, cc);
+  double L = r->avg_len;
+  for (int j = 0; j < r->n; j++) {
+    for (int i = 0; i < 3; i++) {
+      if (type == 0) {
+        M[i][j] = Aj[i][j];
+        M[3 + i][j] = r->J[4 + i][j]*L;
+      } else if (type == 2) {
+        M[i][j] = Aj[i][j];
+      } else {
+        M[i][j] = r->J[i][j]*L;
+      }
+    }
+  }
+  return type == 0 ? 6 : 3;
+}

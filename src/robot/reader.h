@@ -1,0 +1,53 @@
+// reader.h -- robot description files: the reader with its preparation steps, and the writers
+#ifndef VELMORA_READER_H
+#define VELMORA_READER_H
+
+#include "robot/robot.h"
+
+//------------------------------------------------------------------ reading
+// the most links a robot may have: the robot dialogs, the Forward Kinematics panel and the
+// joint configuration files hold 30
+#define ROBOT_MAX_LINKS 30
+
+// read "Arch/" + name (or name itself when it starts with '/' or '~') into a fully
+// prepared robot: links, class, characteristic length or average link length, bodies,
+// end effector, model lookup; NULL after one message. The caller owns the result.
+Robot ReadRobot(const char* name);
+// the same file read and its links prepared and classified, avg_len = sum(a + |b|) / (2 n),
+// rad = avg_len / 8, no characteristic length, bodies or model lookup (tools, benchmarks)
+Robot ParseRobot(const char* name);
+// free a partly read robot (NULL allowed) and close the reader's file
+void CleanAbort(Robot r);
+// open link block: grow the link array by 8 when full, next index, a cleared link, the
+// scratch link lt reset to the link defaults; 0, or -1 after a message when the robot
+// already has ROBOT_MAX_LINKS links or the array cannot grow
+int OpenNewLink(Robot r, LinkPtr lt, int* capacity, int* index);
+// close link block: link index from the scratch link; the robot's limits switch and its
+// running sum of a + |b|
+void CloseNewLink(Robot r, LinkPtr lt, int index);
+// called with 1 when an all-revolute robot is read (the conditioning and Cartesian
+// trajectory menu items become active), with 0 otherwise; NULL: nothing is called
+void SetReaderMenuHook(void (*hook)(int active));
+
+//------------------------------------------------------------------ writing
+// one link of a robot file as a writer puts it out
+typedef struct _RobotFileRow_ {
+  int joint;                  // 0 revolute, 1 prismatic
+  float a, b, al, th;
+  int limits_on;              // write the limits line
+  float qmin, qmax;
+} RobotFileRow;
+
+// Save: the robot's own file "Arch/" + r->name; the current joint values q (n entries)
+// become the home pose (th of revolute, b of prismatic links); limits lim[k] are written
+// for the links whose lim_on[k] is set (lim_on NULL: none); end-effector line when mounted.
+// 0 when the file was completely written, else -1 after a message; an old file survives
+// any failure
+int SaveRobot(Robot r, const float* q, const int* lim_on, const float (*lim)[2]);
+// Save As: the same under a new file name (geometry "up" for up and full, "down" for down)
+int SaveRobotAs(Robot r, const char* name, const float* q, const int* lim_on,
+                const float (*lim)[2]);
+// New Robot: n dialog rows, geometry always "up", no end-effector line
+int SaveNewRobot(const char* name, int n, const RobotFileRow* rows);
+
+#endif

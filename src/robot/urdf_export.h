@@ -1,0 +1,28 @@
+// urdf_export.h -- a DH robot written as a URDF document for simulators and planners
+#ifndef VELMORA_URDF_EXPORT_H
+#define VELMORA_URDF_EXPORT_H
+
+#include <stdio.h>  // for: FILE
+
+#include "robot/robot.h"
+
+// Links "base_link", "link1".."linkn" and "tool"; joint i carries link i from the frame of
+// link i-1 (the base for i = 1): its origin is the fixed part of link i-1's DH transform,
+// Tz(b) Tx(a) Rx(al) after a revolute joint, Rz(th) Tx(a) Rx(al) after a prismatic one,
+// and it turns or slides about its own z by the joint value (radians or lengths). The
+// fixed joint "tool_joint" holds the last fixed part times the end effector's Qee.
+// Lengths are written in the robot file's unit; every number is the exact value the model
+// computes with, so a parser's chain reproduces the forward kinematics.
+
+// the document for r on f; 0, or -1 when the stream failed
+int PutUrdf(FILE* f, const RobotRec* r);
+
+// path = dir + "/" + text + ".urdf" (".urdf" not doubled) for a name typed by the user:
+// 0, or -1 after one message when text is empty, holds "/", starts with "." or the path
+// does not fit TOK_PATH_MAX
+int UrdfSavePath(char* path, const char* dir, const char* text);
+// the document written through a temporary file renamed over path: 0, or -1 after one
+// message with an old file left in place
+int SaveUrdf(const char* path, const RobotRec* r);
+
+#endif

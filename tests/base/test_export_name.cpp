@@ -1,0 +1,27 @@
+// test_export_name.cpp -- covers src/base/export_name.cpp: the export dialog's file-name rule
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/export_name.h"
+
+// 25 + 4 = 29 characters fit the 30-byte name; 24 + 6 and 200 + 3 are refused without a
+// byte copied (a guard after the array stays); empty, "/" anywhere and a leading "." too
+TEST(ExportName, RefusalsAndFormats) {
+  struct { char name[ExportNameSize]; char guard; } b = {"", 'G'};
+  std::string t25(25, 'a'), t24(24, 'a'), t200(200, 'b');
+  EXPECT_EQ(ExportFileName(b.name, t25.c_str(), ".eps"), ExportNameOk);
+  EXPECT_EQ(std::string(b.name), t25 + ".eps");
+  EXPECT_EQ(ExportFileName(b.name, t24.c_str(), ".svg!!"), ExportNameLong);
+  EXPECT_STREQ(b.name, "");
+  EXPECT_EQ(ExportFileName(b.name, t200.c_str(), ".ps"), ExportNameLong);
+  EXPECT_EQ(b.guard, 'G');
+  EXPECT_EQ(ExportFileName(b.name, "", ".ps"), ExportNameEmpty);
+  EXPECT_EQ(ExportFileName(b.name, "fig", "/../x"), ExportNameSlash);
+  EXPECT_EQ(ExportFileName(b.name, ".hidden", ".ps"), ExportNameDot);
+  // the dialog maps its exact extensions only; the figure command any path's, in any case
+  EXPECT_EQ(ExportFormatOfExtension(".PDF"), ExportPS);
+  EXPECT_EQ(ExportFormatOfPath("out/fig.PDF"), ExportPDF);
+  EXPECT_EQ(ExportFormatOfPath("/tmp/a.pdf/fig"), -1);
+  EXPECT_EQ(ExportFormatOfPath(".svg"), -1);
+}
