@@ -21,6 +21,7 @@
 #include "links/robot_draw_gl.h"
 #include "robot/reader.h"
 #include "robot/robot.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ layout
 static const int cell = 130;                 // primitive cells: 9 by 4
@@ -197,7 +198,7 @@ static void Camera(int x, int y, int w, int h, const float ctr[3], float size) {
   glViewport(x, y, w, h);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  float dist = size/sinf(15*3.14159265f/180)*1.05f;
+  float dist = size/sinf(15*VM_PI_F/180)*1.05f;
   gluPerspective(30, (double)w/h, dist*0.05, dist*4);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();

@@ -7,6 +7,8 @@
 #include <string.h>  // for: strcmp(), strncmp()
 #include <unistd.h>  // for: dup(), dup2()
 
+#include "base/number.h"  // for: ParseNumber()
+
 #include "robot/app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
 #include "traj/ctraj.h"      // for: CTFind(), CTSampleList()
 #include "base/data_dir.h"   // for: DataDirStart(), DataDirDescribe()
@@ -57,9 +59,7 @@ static int Fail(const char* what, const char* detail) {
 
 // a whole argument as a number within float range (joint values are floats)
 static int ParseNumber(const char* s, double* v) {
-  char* end = nullptr;
-  *v = strtod(s, &end);
-  return (end != s && *end == '\0' && fabs(*v) <= FLT_MAX) ? 0 : -1;
+  return ParseNumber(s, -1, NumFloat, v);
 }
 
 // k numbers from argv into v; 0, or -1 after a message

@@ -2,10 +2,6 @@
 #ifndef VELMORA_JWTYPES_H
 #define VELMORA_JWTYPES_H
 
-// pi as every conversion of the system writes it, and twice that
-#define JW_PI 3.14159265
-#define JW_TWO_PI 6.2831853
-
 // packed colour: red in the lowest byte, then green, blue, alpha
 typedef unsigned int JwColor;
 

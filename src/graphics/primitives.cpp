@@ -6,6 +6,7 @@
 #include <string.h>  // for: memset(), memcpy()
 
 #include "graphics/misc.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 
@@ -41,7 +42,7 @@ static void PostMult(float* M, const float* B) {
 
 // rotation of deg degrees about a named axis, OpenGL element order; unknown axes give I
 static void RotationGl(float deg, char axis, float* R) {
-  double a = deg*JW_PI/180.0;
+  double a = deg*VM_PI/180.0;
   float c = (float)cos(a), s = (float)sin(a);
   Identity16(R);
   switch (axis) {

@@ -3,6 +3,7 @@
 
 #include "graphics/primitives_local.h"
 #include "matrix/matrix.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ static helpers
 
@@ -26,7 +27,7 @@ JwUnit def_toroid(int n, int m, float ang, float R, float r, int mat, unsigned l
   float ph = 0.0f, dph = (float)(JW_DEG2RAD(ang)/m);
   for (int i = 0; i <= m; i++) {
     float cp = (float)cos(ph), sp = (float)sin(ph);
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       float ct = (float)cos(th), st = (float)sin(th);
       float l = R - r*ct;
@@ -46,7 +47,7 @@ JwUnit def_elbow(int n, float R, float r, int mat, unsigned long color) {
   u->n = n;  u->m = m;
   float ph = 0.0f, dph = (float)(JW_HALF_PI/m);
   for (int i = 0; i <= m; i++) {
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       int k = i*(n + 1) + j;
       ElbowPoint(R, r, th, ph, u->V + 4*k, u->N + 4*k);
@@ -68,7 +69,7 @@ JwUnit def_elbowpr(int n, float R, float r, int mat, unsigned long color) {
   u->n = n;  u->m = m;
   float ph = 0.0f, dph = (float)(JW_HALF_PI/m), v[4], a[4], b[4];
   for (int i = 0; i <= m; i++) {
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       int k = i*(n + 1) + j;
       ElbowPoint(R, r, th, ph, u->V + 4*k, u->N + 4*k);
@@ -98,7 +99,7 @@ JwUnit def_cylfillet(int n, float r, float h, float r1, float r2, int mat, unsig
   int p = m, np = m + p + 2, nv = (n + 1)*np;
   JwUnit u = JwNewUnit(JwDrawCylFillet, nv, nv + 2, 0, mat, color);
   u->n = n;  u->m = m;  u->p = p;
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
+  float th = 0.0f, d = (float)(VM_TWO_PI/n);
   for (int j = 0; j <= n; j++) {
     float c = (float)cos(th), s = (float)sin(th);
     for (int k = 0; k < np; k++) {
@@ -210,7 +211,7 @@ JwUnit def_wire(int n, float pts[][4], int np, float r, float k, int mat, unsign
     bp[0] = bn[0];  bp[1] = bn[1];  bp[2] = bn[2];
     nr[0] = bn[1]*t[2] - bn[2]*t[1];  nr[1] = bn[2]*t[0] - bn[0]*t[2];
     nr[2] = bn[0]*t[1] - bn[1]*t[0];
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       double c = cos(th), sn = sin(th);
       float nx = (float)(c*nr[0] + sn*bn[0]), ny = (float)(c*nr[1] + sn*bn[1]);

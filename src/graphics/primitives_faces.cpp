@@ -3,6 +3,7 @@
 
 #include "graphics/primitives_local.h"
 #include "matrix/matrix.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ static helpers
 
@@ -99,7 +100,7 @@ JwUnit def_pivot(int n, float r, float h, float w, int mat, unsigned long color)
   SetV(u, 0, r, -h, w/2);
   SetV(u, 1, r, -h, -w/2);
   SetN(u, 0, 1.0f, 0.0f, 0.0f);
-  float th = 0.0f, d = (float)(JW_PI/n);
+  float th = 0.0f, d = (float)(VM_PI/n);
   for (int i = 0; i <= n; i++) {
     float c = (float)cos(th), s = (float)sin(th);
     SetV(u, 2 + 2*i, r*c, r*s, w/2);
@@ -168,7 +169,7 @@ JwUnit def_squarering(int n, float r, float x, float y, float z, int mat, unsign
   float a = x/2, b = y/2, c = z/2;
   const float C[5][2] = {{a, -b}, {a, b}, {-a, b}, {-a, -b}, {a, -b}};
   int q = n/4;
-  float th = (float)(-JW_PI/4), d = (float)(JW_TWO_PI/n);
+  float th = (float)(-VM_PI/4), d = (float)(VM_TWO_PI/n);
   for (int j = 0; j <= n; j++) {
     float co = (float)cos(th), si = (float)sin(th);
     SetV(u, 2*j, r*co, r*si, c);

@@ -3,6 +3,7 @@
 #define VELMORA_PRIMITIVES_LOCAL_H
 
 #include "graphics/primitives.h"
+#include "base/consts.h"  // for: VM_PI
 
 // vertex i = (x, y, z, 1)
 static inline void SetV(JwUnit u, int i, float x, float y, float z) {
@@ -18,6 +19,6 @@ static inline void SetN(JwUnit u, int i, float x, float y, float z) {
 
 // angle constants of the solids
 #define JW_HALF_PI 1.570796325
-#define JW_DEG2RAD(d) ((d)*3.14159265/180.0)
+#define JW_DEG2RAD(d) VmDegToRad(d)
 
 #endif

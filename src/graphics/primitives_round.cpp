@@ -2,6 +2,7 @@
 #include <math.h>  // for: sin(), cos(), sqrt()
 
 #include "graphics/primitives_local.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ static helpers
 
@@ -23,7 +24,7 @@ static void rims(JwUnit u, int n, float cx, float r, float h, float th, float d)
 JwUnit def_cylinder(int n, float r, float h, int mat, unsigned long color) {
   JwUnit u = JwNewUnit(JwDrawCylinder, 2*n + 2, n + 3, 0, mat, color);
   u->n = n;
-  rims(u, n, 0.0f, r, h, 0.0f, (float)(JW_TWO_PI/n));
+  rims(u, n, 0.0f, r, h, 0.0f, (float)(VM_TWO_PI/n));
   SetN(u, n + 1, 0.0f, 0.0f, 1.0f);
   SetN(u, n + 2, 0.0f, 0.0f, -1.0f);
   return u;
@@ -34,7 +35,7 @@ JwUnit def_flatcylinder(int n, float r, float h, int mat, unsigned long color) {
   JwUnit u = def_cylinder(n, r, h, mat, color);
   u->kind = JwDrawFlatCylinder;
   u->Proc = JwGetDrawProc(JwDrawFlatCylinder);
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
+  float th = 0.0f, d = (float)(VM_TWO_PI/n);
   for (int i = 0; i <= n; i++) {
     double a = th + 0.5*d;
     SetN(u, i, (float)cos(a), (float)sin(a), 0.0f);
@@ -51,7 +52,7 @@ JwUnit def_cone(int n, float r, float h, int mat, unsigned long color) {
   u->n = n;
   float L = sqrtf(r*r + h*h);
   if (L <= 0.0f) L = 1.0f;
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
+  float th = 0.0f, d = (float)(VM_TWO_PI/n);
   for (int i = 0; i <= n; i++) {
     float c = (float)cos(th), s = (float)sin(th);
     SetV(u, i, r*c, r*s, 0.0f);
@@ -69,7 +70,7 @@ JwUnit def_stump(int n, float R, float r, float h, int mat, unsigned long color)
   u->n = n;
   float L = sqrtf((R - r)*(R - r) + h*h);
   if (L <= 0.0f) L = 1.0f;
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
+  float th = 0.0f, d = (float)(VM_TWO_PI/n);
   for (int i = 0; i <= n; i++) {
     float c = (float)cos(th), s = (float)sin(th);
     SetV(u, 2*i, r*c, r*s, h);
@@ -89,7 +90,7 @@ JwUnit def_ring(int n, float R, float r, float h, int mat, unsigned long color) 
   u->n = n;
   SetN(u, 0, 0.0f, 0.0f, 1.0f);
   SetN(u, 1, 0.0f, 0.0f, -1.0f);
-  float th = 0.0f, d = (float)(JW_TWO_PI/n);
+  float th = 0.0f, d = (float)(VM_TWO_PI/n);
   for (int i = 0; i <= n; i++) {
     float c = (float)cos(th), s = (float)sin(th);
     SetV(u, 4*i, r*c, r*s, h/2);
@@ -160,11 +161,11 @@ JwUnit def_sphere(int m, int n, float r, int mat, unsigned long color) {
   u->n = n;  u->m = m;
   SetV(u, 0, 0.0f, 0.0f, -r);
   SetN(u, 0, 0.0f, 0.0f, -1.0f);
-  float dphi = (float)(JW_PI/m);
+  float dphi = (float)(VM_PI/m);
   float phi = (float)(dphi - JW_HALF_PI);
   for (int k = 0; k < rings; k++) {
     float cp = (float)cos(phi), sp = (float)sin(phi);
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       float c = (float)cos(th), s = (float)sin(th);
       int i = 1 + k*(n + 1) + j;
@@ -187,7 +188,7 @@ JwUnit def_hemisphere(int m, int n, float r, int mat, unsigned long color) {
   float dphi = (float)(JW_HALF_PI/m), phi = 0.0f;
   for (int k = 0; k < m; k++) {
     float cp = (float)cos(phi), sp = (float)sin(phi);
-    float th = 0.0f, d = (float)(JW_TWO_PI/n);
+    float th = 0.0f, d = (float)(VM_TWO_PI/n);
     for (int j = 0; j <= n; j++) {
       float c = (float)cos(th), s = (float)sin(th);
       SetV(u, k*(n + 1) + j, r*cp*c, r*cp*s, r*sp);
@@ -231,7 +232,7 @@ JwUnit def_dish(int m, int n, float ang, float R, float r, int mat, unsigned lon
     float db = (float)(b/m), beta = db;
     for (int k = 0; k < m; k++) {
       float cb = (float)cos(beta), sb = (float)sin(beta);
-      float th = 0.0f, d = (float)(JW_TWO_PI/n);
+      float th = 0.0f, d = (float)(VM_TWO_PI/n);
       for (int j = 0; j <= n; j++) {
         float c = (float)cos(th), s = (float)sin(th);
         int i = base + 1 + k*(n + 1) + j;

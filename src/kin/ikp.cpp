@@ -10,8 +10,8 @@
 #include "matrix/pair.h"  // for: Pair, two rows of a product at a time
 #include "matrix/trig.h"  // for: SinCosPair(), Atan2Pair(), Atan2()
 #include "base/message.h"  // for: VmMessage()
+#include "base/consts.h"  // for: VM_PI
 
-#define KIN_PI 3.14159265
 
 //------------------------------------------------------------------ module state
 static double tol = 5e-5;              // Newton: threshold on the task error norm
@@ -185,7 +185,7 @@ void EvalQr_i(Robot robot, JointConfig jc) {
     for (int p = 0; 2*p < m; p++) {
       int i = i0 + 2*p, j = 2*p + 1 < m ? i + 1 : i;
       float qi = L[i].joint == 0 ? q[i] : 0.0f, qj = L[j].joint == 0 ? q[j] : 0.0f;
-      Pair th = PairOf2(qi, qj)*PairOf(KIN_PI)/PairOf(180.0);
+      Pair th = PairOf2(qi, qj)*PairOf(VM_PI)/PairOf(180.0);
       SinCosPair(th, &s[p], &c[p]);
     }
     for (int k = 0; k < m; k++) {
@@ -321,15 +321,15 @@ void DecomposeQ(CartesianConfig cc) {
     a0 = 0.0;
     a2 = Atan2(Q[1][0], Q[1][1]);
   }
-  cc->ang[0] = a0*180.0/KIN_PI;
-  cc->ang[1] = a1*180.0/KIN_PI;
-  cc->ang[2] = a2*180.0/KIN_PI;
+  cc->ang[0] = a0*180.0/VM_PI;
+  cc->ang[1] = a1*180.0/VM_PI;
+  cc->ang[2] = a2*180.0/VM_PI;
 }
 
 // Q = Rx(ang[0]) Ry(ang[1]) Rz(ang[2])
 void ConstructQ(CartesianConfig cc) {
-  double x = cc->ang[0]*KIN_PI/180.0, y = cc->ang[1]*KIN_PI/180.0,
-         z = cc->ang[2]*KIN_PI/180.0;
+  double x = cc->ang[0]*VM_PI/180.0, y = cc->ang[1]*VM_PI/180.0,
+         z = cc->ang[2]*VM_PI/180.0;
   double cx = cos(x), sx = sin(x), cy = cos(y), sy = sin(y), cz = cos(z), sz = sin(z);
   double (*Q)[3] = cc->Q;
   Q[0][0] = cy*cz;                Q[0][1] = -cy*sz;                Q[0][2] = sy;
@@ -511,7 +511,7 @@ void Normalize(int type, Robot robot) {
 
 // h[i] = q[i] pi / 180
 void hproc(int n, JointConfig jc, double* hv) {
-  for (int i = 0; i < n; i++) hv[i] = jc->q[i]*KIN_PI/180.0;
+  for (int i = 0; i < n; i++) hv[i] = jc->q[i]*VM_PI/180.0;
 }
 
 // H = identity
@@ -592,7 +592,7 @@ static int newton_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
       if (robot->L[j].joint != 0) {
         jc->q[j] -= L*f[j];
       } else {
-        jc->q[j] -= f[j]*180.0/KIN_PI;
+        jc->q[j] -= f[j]*180.0/VM_PI;
         reduce_turns(&jc->q[j]);
       }
     }
@@ -655,7 +655,7 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
     double dn = Norm(dx, n);
     for (int j = 0; j < n; j++) {
       if (robot->L[j].joint != 0) jc->q[j] -= L*dx[j];
-      else jc->q[j] -= dx[j]*180.0/KIN_PI;
+      else jc->q[j] -= dx[j]*180.0/VM_PI;
     }
     frames(robot, jc);
     e = task_error(robot, cc, &tg, f);
@@ -670,7 +670,7 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
         if (robot->L[j].joint != 0) {
           jc->q[j] -= L*dx[j];
         } else {
-          jc->q[j] -= dx[j]*180.0/KIN_PI;
+          jc->q[j] -= dx[j]*180.0/VM_PI;
           reduce_turns(&jc->q[j]);
         }
       }

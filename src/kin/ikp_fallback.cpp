@@ -7,8 +7,8 @@
 
 #include "graphics/misc.h"  // for: JwMalloc()
 #include "kin/ikp.h"
+#include "base/consts.h"  // for: VM_PI
 
-#define FB_PI 3.14159265
 
 //------------------------------------------------------------------ module state
 static const int fb_budget = 2500;    // error evaluations per solve, all attempts together
@@ -117,7 +117,7 @@ static int damped_descent(Robot robot, JointConfig jc, CartesianConfig cc, doubl
     while (*left > 0 && lam < 1e10) {
       if (damped_solve(A, g, lam, d, n) == 0) {
         for (int j = 0; j < n; j++) {
-          double step = robot->L[j].joint != 0 ? L*d[j] : d[j]*180.0/FB_PI;
+          double step = robot->L[j].joint != 0 ? L*d[j] : d[j]*180.0/VM_PI;
           jc->q[j] = clamp_joint(robot, j, qs[j] - step);
         }
         double et = eval(robot, jc, cc, ft);
@@ -146,7 +146,7 @@ static double distance(Robot robot, JointConfig jc) {
   double s = 0.0;
   for (int j = 0; j < robot->n; j++) {
     double t = jc->q[j] - base[j];
-    if (robot->L[j].joint != 0) t *= 180.0/FB_PI/robot->avg_len;
+    if (robot->L[j].joint != 0) t *= 180.0/VM_PI/robot->avg_len;
     else if (unlimited_turns(robot, j)) t = remainder(t, 360.0);
     s += t*t;
   }

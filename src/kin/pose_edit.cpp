@@ -80,8 +80,8 @@ double WrapAngle180(double a) {
 }
 
 int ConditionLevel(double k) {
-  if (k >= 0.5) return CondGreen;
-  if (k >= 0.1) return CondOrange;
+  if (k >= COND_LEVEL_HIGH) return CondGreen;
+  if (k >= COND_LEVEL_LOW) return CondOrange;
   return CondRed;
 }
 

@@ -36,6 +36,10 @@ double WrapAngle180(double a);
 
 //------------------------------------------------------------------ conditioning
 
+// the two levels of 1/kappa that part red from orange and orange from green, in the light, the
+// colour scale, the plot and the map alike
+#define COND_LEVEL_LOW 0.1
+#define COND_LEVEL_HIGH 0.5
 enum CondLevel { CondRed = 0, CondOrange = 1, CondGreen = 2 };
 // k < 0.1 red, 0.1 <= k < 0.5 orange, k >= 0.5 green (not a number: red)
 int ConditionLevel(double k);

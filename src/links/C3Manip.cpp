@@ -4,6 +4,7 @@
 #include "kin/ikp.h"
 
 #include <math.h>  // for: cos(), sin()
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 ModelParts c3manip;
@@ -43,7 +44,7 @@ static void Apply(double** Q, const double* t, double* p) {
 
 // p = Rz(deg) p
 static void TurnZ(double deg, double* p) {
-  double t = deg*3.14159265358979323846/180, c = cos(t), s = sin(t);
+  double t = deg*VM_PI_DOUBLE/180, c = cos(t), s = sin(t);
   double x = c*p[0] - s*p[1], y = s*p[0] + c*p[1];
   p[0] = x;  p[1] = y;
 }

@@ -5,13 +5,14 @@
 
 #include <GL/gl.h>  // for: glPushMatrix(), glTranslatef(), glRotatef(), glPopMatrix()
 #include <math.h>   // for: sqrtf(), acosf()
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ the wrist legs
 // rotation taking +z onto the unit direction d
 static void AlongZ(const float* d) {
   float ax = -d[1], ay = d[0];                // z x d
   float s = sqrtf(ax*ax + ay*ay);
-  float ang = acosf(d[2] < -1 ? -1 : (d[2] > 1 ? 1 : d[2]))*180.0f/3.14159265f;
+  float ang = acosf(d[2] < -1 ? -1 : (d[2] > 1 ? 1 : d[2]))*180.0f/VM_PI_F;
   if (s > 1e-6f) glRotatef(ang, ax/s, ay/s, 0);
   else if (d[2] < 0) glRotatef(180, 1, 0, 0);
 }

@@ -2,6 +2,7 @@
 #include "links/FanucS300.h"
 
 #include <math.h>  // for: cosf(), sinf()
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 ModelParts fanuc;
@@ -40,7 +41,7 @@ static JwPrimitive Cyl(float r, float h, JwColor c) { return JwDefCylinder(24, r
 // from 90 to 270; each half opens a curved run and ends in a corner
 static void ArmOutline() {
   for (int k = 0; k < 8; k++) {
-    float t = (float)(-90 + 180*k/7.0)*3.14159265f/180;
+    float t = (float)(-90 + 180*k/7.0)*VM_PI_F/180;
     Arm[k][0] = 11.0f + 1.0f*cosf(t);  Arm[k][1] = 1.0f*sinf(t);
     Arm[8 + k][0] = -1.3f*cosf(t);     Arm[8 + k][1] = -1.3f*sinf(t);
     ArmF[k] = ArmF[8 + k] = (k == 0) ? 2 : (k == 7 ? 1 : 0);

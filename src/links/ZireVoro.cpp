@@ -4,6 +4,7 @@
 #include "kin/ikp.h"
 
 #include <math.h>  // for: cos(), sin(), atan2()
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 ModelParts zirevoro;
@@ -57,7 +58,7 @@ static void Apply(double** Q, const double* t, double* p, int back) {
 
 // p = Rz(deg) p
 static void TurnZ(double deg, double* p) {
-  double t = deg*3.14159265358979323846/180, c = cos(t), s = sin(t);
+  double t = deg*VM_PI_DOUBLE/180, c = cos(t), s = sin(t);
   double x = c*p[0] - s*p[1], y = s*p[0] + c*p[1];
   p[0] = x;  p[1] = y;
 }
@@ -74,7 +75,7 @@ float ZireVoroCylinder(Robot r, JointConfig jc, int link, float lo[3], float hi[
   TurnZ(jc->q[1], up);
   Apply(Q1, L1a, up, 0);
   TurnZ(-jc->q[0], up);
-  double phi = atan2(up[2] - CylLo[2], up[0] - CylLo[0])*180/3.14159265358979323846;
+  double phi = atan2(up[2] - CylLo[2], up[0] - CylLo[0])*180/VM_PI_DOUBLE;
   double a[3] = {CylLo[0], CylLo[1], CylLo[2]}, b[3] = {up[0], up[1], up[2]};
   if (link == 2) {                                 // both ends into D2
     double* e[2] = {a, b};

@@ -10,6 +10,7 @@
 #include "graphics/misc.h"  // for: JwWarning()
 #include "base/message.h"        // for: VmMessage()
 #include "robot/tokenizer.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 
@@ -19,7 +20,7 @@ double* JC2_q = nullptr;
 double* fr = nullptr;
 int m = 0;
 float dt = 0.0f;
-double pibyt = JW_TWO_PI;
+double pibyt = VM_TWO_PI;
 
 // scratch joint vector: 30 entries cover most robots; it grows for longer ones
 static float JCq_fixed[30];
@@ -163,7 +164,7 @@ int InterpolateConfig(JointConfig cur, JointConfig target, Robot r) {
   if (A > 0 && A < 16) A = 16;
   else if (A > 80) A = 80;
   m = (int)A;
-  pibyt = JW_TWO_PI;
+  pibyt = VM_TWO_PI;
   dt = 1.0f/(float)(m - 1);
   for (int i = 0; i < n; i++) JC2_q[i] = cur->q[i];
   frame = 0;
@@ -177,7 +178,7 @@ int ConfigStep(JointConfig jc, int n) {
       for (int i = 0; i < n; i++) jc->q[i] = (float)(JC2_q[i] + 360.0*fr[i]);
     } else {
       double t = (double)frame/(double)(m - 1);
-      double c = (pibyt*t - sin(pibyt*t))*180.0/JW_PI;
+      double c = (pibyt*t - sin(pibyt*t))*180.0/VM_PI;
       for (int i = 0; i < n; i++) jc->q[i] = (float)(JC2_q[i] + fr[i]*c);
     }
     frame++;

@@ -11,8 +11,8 @@
 #include "kin/ikp.h"
 #include "links/links.h"
 #include "matrix/matrix.h"
+#include "base/consts.h"  // for: VM_PI
 
-#define DEG (JW_PI/180.0)
 
 //------------------------------------------------------------------ configurations
 
@@ -121,8 +121,8 @@ int PrepareLink(LinkPtr dst, const Link* src) {
   dst->a = src->a;  dst->b = src->b;  dst->al = src->al;  dst->th = src->th;
   dst->abs_b = fabsf(src->b);
   dst->sign_b = src->b < 0 ? -1 : (src->b > 0 ? 1 : 0);
-  dst->cal = (float)cos(dst->al*DEG);  dst->sal = (float)sin(dst->al*DEG);
-  dst->cth = (float)cos(dst->th*DEG);  dst->sth = (float)sin(dst->th*DEG);
+  dst->cal = (float)cos(dst->al*VM_DEG);  dst->sal = (float)sin(dst->al*VM_DEG);
+  dst->cth = (float)cos(dst->th*VM_DEG);  dst->sth = (float)sin(dst->th*VM_DEG);
   for (int i = 0; i < 2; i++) dst->h_q_limit[i] = dst->q_limit[i] = src->q_limit[i];
   dst->h_q = dst->joint != 0 ? dst->b : dst->th;
   dst->m = src->m;

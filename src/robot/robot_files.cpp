@@ -11,8 +11,8 @@
 
 #include "robot/charlen.h"        // for: RobotCharacteristicLength()
 #include "base/fileio.h"         // for: MakePath(), WriteFileSafely()
+#include "base/consts.h"  // for: VM_PI
 
-#define DEG (3.14159265/180.0)
 
 //------------------------------------------------------------------ static helpers
 
@@ -177,8 +177,8 @@ void SetLinkParams(LinkPtr l, int joint, float a, float b, float al, float th) {
   l->a = a;  l->b = b;  l->al = al;  l->th = th;
   l->abs_b = fabsf(b);
   l->sign_b = b < 0 ? -1 : (b > 0 ? 1 : 0);
-  l->cal = (float)cos(al*DEG);  l->sal = (float)sin(al*DEG);
-  l->cth = (float)cos(th*DEG);  l->sth = (float)sin(th*DEG);
+  l->cal = (float)cos(al*VM_DEG);  l->sal = (float)sin(al*VM_DEG);
+  l->cth = (float)cos(th*VM_DEG);  l->sth = (float)sin(th*VM_DEG);
   l->h_q = l->joint ? b : th;
 }
 

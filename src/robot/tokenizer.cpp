@@ -2,15 +2,13 @@
 // configuration readers
 #include "robot/tokenizer.h"
 
-#include <float.h>   // for: FLT_MAX
-#include <math.h>    // for: fabs()
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: fopen(), getc()
-#include <stdlib.h>  // for: strtod()
 #include <string.h>  // for: strcmp()
 
 #include "graphics/misc.h"  // for: JwWarning()
-#include "base/message.h"        // for: VmMessageV()
+#include "base/message.h"   // for: VmMessageV()
+#include "base/number.h"    // for: ParseNumber()
 
 //------------------------------------------------------------------ module state
 
@@ -65,7 +63,7 @@ static int ReadString(Token* t) {
 // TOK_NUMBER_MAX or a value beyond float range is an error
 static int ReadReal(Token* t) {
   char text[TOK_NUMBER_MAX + 1];
-  int k = 0, len = 0, digits = 0, dot = 0, expo = 0;
+  int k = 0, len = 0, digits = 0, dot = 0, expo = 0, expo_at = 0, expo_digits = 0;
   auto keep = [&](int c) {
     if (k < TOK_NUMBER_MAX) text[k++] = (char)c;
     len++;
@@ -75,12 +73,14 @@ static int ReadReal(Token* t) {
   for (;;) {
     if (IsDigit(ch)) {
       if (!expo) digits++;
+      else expo_digits++;
       keep(ch);
     } else if (ch == '.' && !dot && !expo) {
       dot = 1;
       keep(ch);
     } else if ((ch == 'e' || ch == 'E') && digits > 0 && !expo) {
       expo = 1;
+      expo_at = k;
       keep(ch);
       if (ch == '+' || ch == '-') keep(ch);
     } else {
@@ -92,8 +92,9 @@ static int ReadReal(Token* t) {
     JwWarning("%s: syntax error at line %d\n", file, line);
     return t->type = Error;
   }
-  double v = strtod(text, nullptr);
-  if (!(fabs(v) <= FLT_MAX)) {                // beyond float range (or not a number)
+  if (expo && expo_digits == 0) text[expo_at] = '\0';   // "1e" and "1e+" read as 1
+  double v = 0;
+  if (ParseNumber(text, -1, NumFloat, &v) != 0) {   // beyond float range (or not a number)
     JwWarning("%s: syntax error at line %d\n", file, line);
     return t->type = Error;
   }

@@ -8,8 +8,8 @@
 
 #include "base/fileio.h"         // for: WriteFileSafely(), TOK_PATH_MAX
 #include "graphics/misc.h"  // for: JwWarning()
+#include "base/consts.h"  // for: VM_PI
 
-#define URDF_PI 3.14159265
 
 // a joint has no motion data in the DH model: these stand in so consumers accept the file
 #define URDF_EFFORT "1000"
@@ -132,7 +132,7 @@ static void put_joint(FILE* f, const RobotRec* r, int i) {
   if (l->joint == 0 && unlimited) {
     fprintf(f, "    <limit effort=\"%s\" velocity=\"%s\"/>\n", URDF_EFFORT, URDF_VELOCITY);
   } else {
-    double k = l->joint == 0 ? URDF_PI/180.0 : 1.0;
+    double k = l->joint == 0 ? VM_PI/180.0 : 1.0;
     char lo[32], hi[32];
     num(lo, sizeof lo, l->q_limit[0]*k);  num(hi, sizeof hi, l->q_limit[1]*k);
     fprintf(f, "    <limit lower=\"%s\" upper=\"%s\" effort=\"%s\" velocity=\"%s\"/>\n", lo, hi,

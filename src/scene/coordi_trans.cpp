@@ -7,8 +7,8 @@
 #include "robot/app_state.h"      // for: CT
 #include "graphics/misc.h"  // for: JwWarning()
 #include "scene/workspace.h"
+#include "base/consts.h"  // for: VM_PI
 
-#define CT_PI 3.14159265
 
 //------------------------------------------------------------------ module state
 
@@ -28,7 +28,7 @@ static struct {
 // pair keeps its old value in single precision for the second formula
 static void TurnAbout(double r[3], int a, float deg) {
   if (deg == 0.0f) return;
-  double th = deg*CT_PI/180.0, c = cos(th), s = sin(th);
+  double th = VmDegToRad(deg), c = cos(th), s = sin(th);
   if (a == 1) {                           // about y the pair is (x, z)
     float xo = (float)r[0];
     r[0] = r[2]*s + xo*c;

@@ -7,6 +7,7 @@
 #include "graphics/misc.h"
 #include "graphics/primitives.h"
 #include "scene/things.h"
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 
@@ -18,7 +19,6 @@ ThingProc GetStdThingDrawProc(void) { return std_draw_proc; }
 
 //------------------------------------------------------------------ static helpers
 
-static const float ThingPi = 3.14159265f;
 
 static float Max(float a, float b) { return a > b ? a : b; }
 
@@ -62,7 +62,7 @@ void TranslateThing(Thing thing, float x, float y, float z) {
 void RotThing(Thing thing, float angle, char axis) {
   float A[4][4];
   SetQToIdentity(A);
-  float a = angle*ThingPi/180.0f;
+  float a = angle*VM_PI_F/180.0f;
   float c = cosf(a), s = sinf(a);
   switch (axis) {
     case 'X': case 'x':

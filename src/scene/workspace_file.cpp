@@ -10,6 +10,8 @@
 #include <string.h>    // for: strlen(), strchr(), strcmp(), memcpy()
 #include <sys/stat.h>  // for: mkdir()
 
+#include "base/number.h"  // for: ParseNumber()
+
 #include "graphics/misc.h"  // for: JwWarning()
 #include "robot/tokenizer.h"      // for: TOK_PATH_MAX, WriteFileSafely()
 #include "scene/workspace.h"
@@ -87,10 +89,7 @@ static int NeedWord(int k, int n) {
 // the next word as a number a float holds into v; 0, or -1 after a message
 static int NeedNumber(int k, int n, double* v) {
   if (NeedWord(k, n) != 0) return -1;
-  char* end = nullptr;
-  errno = 0;
-  *v = strtod(word, &end);
-  if (end != word + word_len || word_len == 0 || !(fabs(*v) <= FLT_MAX)) {
+  if (ParseNumber(word, word_len, NumFloat, v) != 0) {
     Fault("`%s' is not a number", word);
     return -1;
   }

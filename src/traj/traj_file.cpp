@@ -4,9 +4,11 @@
 #include <limits.h>  // for: INT_MAX
 #include <math.h>    // for: sin(), cos(), isfinite()
 #include <stdio.h>   // for: fopen(), getc_unlocked(), fprintf()
-#include <stdlib.h>  // for: calloc(), free(), strtod(), strtof()
+#include <stdlib.h>  // for: calloc(), free()
 #include <string.h>  // for: strchr(), strlen(), strcmp()
 #include <unistd.h>  // for: access()
+
+#include "base/number.h"  // for: ParseNumber()
 
 #include "robot/app_state.h"      // for: R
 #include "traj/ctraj.h"          // for: CTFind(), CTSampleList()
@@ -14,6 +16,7 @@
 #include "kin/ikp.h"            // for: FwdKin()
 #include "robot/jconfig.h"        // for: ConfigNameMatches()
 #include "robot/tokenizer.h"      // for: IsSpace(), MakePath(), WriteFileSafely(), TOK_PATH_MAX
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 
@@ -34,31 +37,6 @@ typedef struct _TrajScan_ {
 } TrajScan;
 
 enum { SCAN_OK = 0, SCAN_SHORT, SCAN_LONG, SCAN_BAD, SCAN_EOF };
-
-// "[+-]digits[.digits]" with at most 15 digits: the integer of its digits divided by a power
-// of ten is one correctly rounded division, the value strtod gives; 0 for any other form
-static int fast_decimal(const char* s, int len, double* x) {
-  static const double p10[16] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
-                                 1e11, 1e12, 1e13, 1e14, 1e15};
-  int i = (s[0] == '-' || s[0] == '+') ? 1 : 0, digits = 0, frac = 0, dot = 0;
-  long long m = 0;
-  for (; i < len; i++) {
-    char c = s[i];
-    if (c >= '0' && c <= '9') {
-      if (++digits > 15) return 0;
-      m = m*10 + (c - '0');
-      frac += dot;
-    } else if (c == '.' && !dot) {
-      dot = 1;
-    } else {
-      return 0;
-    }
-  }
-  if (digits == 0) return 0;
-  double v = (double)m/p10[frac];
-  *x = s[0] == '-' ? -v : v;
-  return 1;
-}
 
 // the next counted line: exactly want numbers into v (strtof when single, else strtod);
 // *at gets its line number. Blank lines are skipped; the whole line is consumed.
@@ -95,11 +73,8 @@ static int scan_line(TrajScan* s, double* v, int want, int single, int* at) {
       continue;
     }
     tok[len] = '\0';
-    char* end = tok + len;
     double x;
-    if (single) x = (double)strtof(tok, &end);
-    else if (!fast_decimal(tok, len, &x)) x = strtod(tok, &end);
-    if (end != tok + len || !isfinite(x)) rc = SCAN_BAD;   // a NUL byte ends strtod early
+    if (ParseNumber(tok, len, single ? NumSingle : NumAny, &x) != 0) rc = SCAN_BAD;
     else if (k < want) v[k++] = x;
     else rc = SCAN_LONG;
   }
@@ -178,7 +153,7 @@ typedef struct _WristGeom_ {
 static WristGeom wrist_geometry(Robot r) {
   WristGeom g;
   int n = r->n;
-  double al = r->L[n - 1].al*3.14159265/180.0;
+  double al = VmDegToRad(r->L[n - 1].al);
   g.s = sin(al);  g.c = cos(al);  g.a = r->L[n - 1].a;
   g.z0 = 0.0;
   for (int i = 0; i <= n - 2; i++) {

@@ -6,10 +6,6 @@
 #include "traj/plot_frame.h"
 #include "robot/robot.h"
 
-// the levels of the Conditioning window's light, drawn across the 1/kappa panel
-#define TRAJ_PLOT_LOW_LEVEL 0.1
-#define TRAJ_PLOT_HIGH_LEVEL 0.5
-
 typedef struct _TrajPlot_ {
   Robot robot;                // the robot of the values; NULL while nothing is loaded
   int cartesian;              // 1: the values are a Cartesian trajectory's recorded solutions

@@ -3,6 +3,8 @@
 
 #include <stdio.h>  // for: snprintf()
 
+#include "kin/pose_edit.h"  // for: COND_LEVEL_LOW, COND_LEVEL_HIGH
+
 //------------------------------------------------------------------ static helpers
 
 // the frame's border, grid lines and tick labels; x ticks are whole point indices
@@ -87,8 +89,8 @@ void DrawTrajPlot(const TrajPlot* p, int w, int h, const PlotPainter* pa) {
   pa->text(pa->data, fc.x + fc.w/2.0, fc.y + fc.h + 30, 0, "point index");
   if (p->cartesian) pa->text(pa->data, fj.x + fj.w, fj.y - 12, 1,
                              "Cartesian: recorded solutions, gaps unsolved");
-  Level(&fc, TRAJ_PLOT_LOW_LEVEL, 220, 0, 0, pa);
-  Level(&fc, TRAJ_PLOT_HIGH_LEVEL, 0, 160, 0, pa);
+  Level(&fc, COND_LEVEL_LOW, 220, 0, 0, pa);
+  Level(&fc, COND_LEVEL_HIGH, 0, 160, 0, pa);
   for (int j = 0; j < p->n; j++) {
     unsigned char c[3];
     TrajPlotColour(j, c);

@@ -4,6 +4,7 @@
 #include <math.h>  // for: sin(), cos()
 
 #include "robot/app_state.h"  // for: CT, JT
+#include "base/consts.h"  // for: VM_PI
 
 //------------------------------------------------------------------ module state
 
@@ -55,7 +56,7 @@ void TransPosition(int i, double value) {
 
 void TransOrientation(int i, double value) {
   if (i < 0 || i > 2) return;
-  double theta = (value - m_config_oritation[i])*3.14159265/180.0;
+  double theta = VmDegToRad(value - m_config_oritation[i]);
   if (JT.active) TrajRotate(JT.CC, JT.ntp, i, theta);
   if (CT.active) TrajRotate(CT.CC, CT.ntp, i, theta);
   m_config_oritation[i] = value;

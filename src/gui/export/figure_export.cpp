@@ -13,6 +13,8 @@
 #include <stdlib.h>    // for: strtod(), malloc()
 #include <string.h>    // for: strcmp(), strrchr()
 
+#include "base/number.h"  // for: ParseFinite()
+
 #include "robot/app_state.h"          // for: R, JC, CC, ShowScene
 #include "base/export_name.h"        // for: ExportFormatOfPath()
 #include "base/fileio.h"             // for: WriteFileQuietly()
@@ -22,6 +24,7 @@
 #include "links/links.h"        // for: RegisterModelDrawing()
 #include "base/png_file.h"           // for: WritePngRgb()
 #include "robot/robot_load.h"         // for: LoadRobotRecords()
+#include "base/consts.h"  // for: VM_PI
 
 const char* figure_usage =
   "\nFigures: velmora --export FILE [--pose q1 ... qn] [--view theta gamma scale]\n"
@@ -67,11 +70,7 @@ static int Fail(int status, const char* format, ...) {
 }
 
 // a whole argument as a number
-static int Number(const char* s, double* v) {
-  char* end;
-  *v = strtod(s, &end);
-  return end != s && *end == '\0';
-}
+static int Number(const char* s, double* v) { return ParseFinite(s, v) == 0; }
 
 // k numbers after option argv[*i] into v; 0, or -1 when they are missing
 static int Numbers(int argc, char** argv, int* i, int k, double* v) {
@@ -173,7 +172,7 @@ static int SetScene(const FigureArgs* a) {
     if (a->ortho) {
       cameraTheta = a->view[0];  cameraGamma = a->view[1];
     } else {
-      theta = a->view[0]*3.14159265/180;  gamma_cam = a->view[1]*3.14159265/180;
+      theta = VmDegToRad(a->view[0]);  gamma_cam = VmDegToRad(a->view[1]);
     }
     scale = a->view[2];
   }

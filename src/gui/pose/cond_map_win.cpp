@@ -269,12 +269,13 @@ class CondMapView : public Fl_Widget {
     }
     fl_color(FL_BLACK);
     fl_rect(bx - 1, top - 1, bw + 2, Side + 2);
-    static const double marks[4] = {0, 0.1, 0.5, 1};
-    static const char* texts[4] = {"0", "0.1", "0.5", "1"};
+    static const double marks[4] = {0, COND_LEVEL_LOW, COND_LEVEL_HIGH, 1};
     for (int k = 0; k < 4; k++) {
       int py = top + (int)lround((1 - marks[k])*(Side - 1));
+      char text[16];
+      snprintf(text, sizeof text, "%g", marks[k]);
       fl_line(bx + bw, py, bx + bw + 4, py);
-      Label(bx + bw + 7, py, -1, texts[k]);
+      Label(bx + bw + 7, py, -1, text);
     }
     Label(bx - 6, top - 12, -1, "1/kappa");
   }

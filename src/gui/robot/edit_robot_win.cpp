@@ -15,6 +15,8 @@
 #include <stdlib.h>                // for: calloc(), free(), strtod()
 #include <string.h>                // for: strcmp()
 
+#include "base/number.h"  // for: ParseNumber()
+
 #include "robot/app_state.h"             // for: R, JC, ShowScene
 #include "gui/shell/hubs.h"
 #include "gui/robot/robot_dlg.h"
@@ -197,10 +199,8 @@ int edit_robot_limits(int* lim_on, float (*lim)[2]) {
     Fl_Input* in[2] = {LL[k].limits_min, LL[k].limits_max};
     for (int j = 0; j < 2; j++) {
       const char* t = in[j]->value();
-      char* end = nullptr;
-      double v = strtod(t, &end);
-      if (end == t) v = 0;
-      else if (*end || !isfinite(v) || fabs(v) > 1e30) {
+      double v = 0;
+      if (ParseNumber(t, -1, NumEmptyZero | NumBlanks | NumSane, &v) != 0) {
         robot_dlg_refuse("Link %d: %s limit is not a number", k + 1, j ? "Max" : "Min");
         return -1;
       }

@@ -13,6 +13,8 @@
 #include <stdlib.h>                   // for: strtod()
 #include <unistd.h>                   // for: access()
 
+#include "base/number.h"  // for: ParseNumber()
+
 #include "base/fileio.h"                   // for: MakePath()
 #include "gui/shell/hubs.h"
 #include "gui/robot/robot_dlg.h"
@@ -84,11 +86,8 @@ static Fl_Input* NumberInput(int x, int y) {
 
 // the number of an input; 0 for an empty one; -1 and a refusal for anything not finite
 static int Number(Fl_Input* in, int link, const char* what, float* v) {
-  char* end = nullptr;
-  const char* s = in->value();
-  double d = strtod(s, &end);
-  if (end == s) d = 0.0;
-  if (!isfinite(d) || fabs(d) > 1e30 || (end != s && *end)) {
+  double d = 0;
+  if (ParseNumber(in->value(), -1, NumEmptyZero | NumBlanks | NumSane, &d) != 0) {
     robot_dlg_refuse("Link %d: %s is not a number", link + 1, what);
     return -1;
   }

@@ -7,6 +7,8 @@
 #include <stdlib.h>  // for: atof()
 #include <string.h>  // for: strchr(), strlen(), strncmp()
 
+#include "base/number.h"  // for: ParseNumber()
+
 //------------------------------------------------------------------ static helpers
 
 // decimals of s as printed with "%.12f" once trailing zeros are gone (0.25 -> 2, 3 -> 0)
@@ -61,8 +63,8 @@ Jw_Spinner::Jw_Spinner(int X, int Y, int W, int H, const char* L)
 // typed text is clamped to the range; text that is no number (NaN) restores the value
 void Jw_Spinner::sb_cb(Fl_Widget* w, Jw_Spinner* sb) {
   if (w == &sb->input_) {
-    double v = atof(sb->input_.value());
-    if (v != v) {
+    double v = 0;
+    if (ParseNumber(sb->input_.value(), -1, NumBlanks, &v) != 0) {
       sb->update();
       return;
     } else if (v < sb->minimum_) {
