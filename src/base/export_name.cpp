@@ -2,8 +2,10 @@
 // rule, the format codes of its extensions, and the format of a figure file's path
 #include "base/export_name.h"
 
-#include <string.h>   // for: strlen(), strchr(), strrchr(), memcpy()
+#include <string.h>   // for: strlen(), strcmp(), strrchr(), memcpy()
 #include <strings.h>  // for: strcasecmp()
+
+#include "base/file_name.h"  // for: FileNameProblem()
 
 //------------------------------------------------------------------ public API
 
@@ -15,27 +17,21 @@ int ExportFormatOfExtension(const char* ext) {
   return ExportPS;
 }
 
-// the lengths are measured before anything is copied, so name never overflows
-int ExportFileName(char name[ExportNameSize], const char* title, const char* ext) {
+// the lengths are measured before anything is copied, so name never overflows; the whole
+// name is checked too, for what the extension brings ("/", control characters)
+const char* ExportFileName(char name[ExportNameSize], const char* title, const char* ext) {
   name[0] = '\0';
-  if (!title[0]) return ExportNameEmpty;
-  if (strchr(title, '/') || strchr(ext, '/')) return ExportNameSlash;
-  if (title[0] == '.') return ExportNameDot;
-  size_t nt = strlen(title), ne = strlen(ext);
-  if (nt + ne > ExportNameSize - 1) return ExportNameLong;
-  memcpy(name, title, nt);
-  memcpy(name + nt, ext, ne + 1);
-  return ExportNameOk;
-}
-
-const char* ExportNameRefusal(int code) {
-  switch (code) {
-    case ExportNameEmpty: return "Export: type a file name";
-    case ExportNameSlash: return "Export: a file name cannot hold \"/\"";
-    case ExportNameDot: return "Export: a file name cannot start with \".\"";
-    case ExportNameLong: return "Export: file name and extension exceed 29 characters";
-  }
-  return "";
+  size_t ne = strlen(ext);
+  int room = ExportNameSize - 1 - (int)ne;
+  const char* why = FileNameProblem(title, room);
+  if (why) return why;
+  size_t nt = strlen(title);
+  char whole[ExportNameSize];
+  memcpy(whole, title, nt);
+  memcpy(whole + nt, ext, ne + 1);
+  if ((why = FileNameProblem(whole, ExportNameSize - 1)) != nullptr) return why;
+  memcpy(name, whole, nt + ne + 1);
+  return nullptr;
 }
 
 int ExportFormatOfPath(const char* path) {

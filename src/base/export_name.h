@@ -9,16 +9,11 @@ enum { ExportNameSize = 30 };
 // output format codes, the values gl2ps gives them; ExportPNG is the figure command's own
 enum { ExportPS = 0, ExportEPS = 1, ExportPDF = 3, ExportSVG = 4, ExportPNG = 100 };
 
-// why a name was refused; ExportNameOk when it was not
-enum { ExportNameOk = 0, ExportNameEmpty, ExportNameSlash, ExportNameDot, ExportNameLong };
-
 // ".eps" 1, ".pdf" 3, ".svg" 4, anything else (".ps" or a typed text) 0
 int ExportFormatOfExtension(const char* ext);
-// name = title followed by ext: ExportNameOk; a refusal code and name "" when title is empty,
-// title or ext holds "/", title starts with ".", or the two exceed 29 characters together
-int ExportFileName(char name[ExportNameSize], const char* title, const char* ext);
-// the message-line words of a refusal code
-const char* ExportNameRefusal(int code);
+// name = title followed by ext: NULL; else the refusal of the file-name rule
+// (FileNameProblem) for title, or for the whole name of at most 29 characters, and name ""
+const char* ExportFileName(char name[ExportNameSize], const char* title, const char* ext);
 // format of a figure file by the extension of its last path part, letter case ignored:
 // ".eps", ".ps", ".pdf", ".svg" their codes, ".png" ExportPNG, anything else -1
 int ExportFormatOfPath(const char* path);

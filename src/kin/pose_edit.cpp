@@ -5,8 +5,9 @@
 #include <math.h>    // for: fmod(), isfinite()
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: snprintf(), vsnprintf()
-#include <string.h>  // for: strlen(), strchr(), strcmp()
+#include <string.h>  // for: strlen()
 
+#include "base/file_name.h"  // for: FileNameProblem()
 #include "kin/ikp.h"     // for: EvalQr_i(), EvalObjJacobian(), GetAj()
 
 //------------------------------------------------------------------ static helpers
@@ -64,13 +65,7 @@ int JointEditRule(Robot r, int j, float* v) {
 }
 
 const char* ConfigSuffixProblem(const char* rname, const char* suffix) {
-  size_t n = suffix ? strlen(suffix) : 0;
-  if (n == 0) return "File name must not be empty";
-  if (strchr(suffix, '/')) return "File name must not contain /";
-  if (suffix[n - 1] == '~' || (n >= 4 && strcmp(suffix + n - 4, ".CKP") == 0))
-    return "File name must not end with ~ or .CKP";
-  if (strlen(rname) + 1 + n > 255) return "File name too long";
-  return nullptr;
+  return FileNameProblem(suffix, 255 - 1 - (int)strlen(rname));
 }
 
 double WrapAngle180(double a) {

@@ -25,8 +25,8 @@ void NormalizeJointValues(Robot r, JointConfig jc);
 int JointEditRule(Robot r, int j, float* v);
 
 // why suffix cannot name a pose file of the robot rname ("JConfig/" rname "." suffix), or
-// NULL when it can: not empty, no "/", not ending as the list hides ("~", ".CKP"), a whole
-// name of at most 255 characters
+// NULL when it can: the file-name rule (FileNameProblem), the whole name at most 255
+// characters
 const char* ConfigSuffixProblem(const char* rname, const char* suffix);
 
 //------------------------------------------------------------------ orientation

@@ -10,6 +10,7 @@
 #include <unistd.h>    // for: unlink()
 
 #include "robot/charlen.h"        // for: RobotCharacteristicLength()
+#include "base/file_name.h"      // for: FileNameProblem(), FileNameListed()
 #include "base/fileio.h"         // for: MakePath(), WriteFileSafely()
 #include "base/consts.h"  // for: VM_PI
 
@@ -69,18 +70,11 @@ static int PutStream(FILE* f, const void* data) {
 //------------------------------------------------------------------ public API: names
 
 const char* RobotNameProblem(const char* name) {
-  if (!name || !name[0]) return "Filename is empty";
-  if (strchr(name, '/')) return "Filename must not contain \"/\"";
-  if (name[0] == '.') return "Filename must not begin with \".\"";
-  for (const unsigned char* p = (const unsigned char*)name; *p; p++)
-    if (*p < 32 || *p == 127) return "Filename must not contain control characters";
-  if (strlen(name) > ROBOT_NAME_MAX) return "Filename is too long (at most 63 characters)";
-  if (!arch_fill_match(name)) return "Filename must not end with \"~\" or \".CKP\"";
-  return nullptr;
+  return FileNameProblem(name, ROBOT_NAME_MAX);
 }
 
 int arch_fill_match(const char* entry) {
-  return entry[0] != '.' && !EndsWith(entry, "~") && !EndsWith(entry, ".CKP");
+  return FileNameListed(entry);
 }
 
 int robot_delete_match(const char* entry, const char* name) {

@@ -10,10 +10,10 @@
 
 //------------------------------------------------------------------ names
 // NULL when a typed name may become a file of "Arch", "Description" and "JConfig"; else the
-// reason, for the message line: empty, "/", leading ".", control characters, longer than
-// ROBOT_NAME_MAX, or a name the robot list hides (trailing "~" or ".CKP")
+// reason, for the message line: the file-name rule (FileNameProblem) with ROBOT_NAME_MAX
 const char* RobotNameProblem(const char* name);
-// 1 when an entry of "Arch" belongs in the robot list: no leading ".", no trailing "~" or ".CKP"
+// 1 when an entry of "Arch" belongs in the robot list: FileNameListed (no leading "." or "~",
+// no trailing "~" or ".CKP")
 int arch_fill_match(const char* entry);
 // 1 when an entry of "JConfig" belongs to robot name: no leading ".", no trailing "~", name,
 // then "." at position strlen(name) ("arm" takes "arm.home", never "arm2.home")

@@ -6,6 +6,7 @@
 #include <stdlib.h>  // for: strtod()
 #include <string.h>  // for: strchr(), strlen(), strcmp()
 
+#include "base/file_name.h"      // for: FileNameProblem()
 #include "base/fileio.h"         // for: WriteFileSafely(), TOK_PATH_MAX
 #include "graphics/misc.h"  // for: JwWarning()
 #include "base/consts.h"  // for: VM_PI
@@ -193,16 +194,14 @@ int PutUrdf(FILE* f, const RobotRec* r) {
 
 int UrdfSavePath(char* path, const char* dir, const char* text) {
   size_t k = text ? strlen(text) : 0;
-  if (k == 0 || strchr(text, '/') || text[0] == '.') {
-    JwWarning("Cannot use `%s' as a file name\n", text ? text : "");
-    return -1;
-  }
   const char* ext = k >= 5 && strcmp(text + k - 5, ".urdf") == 0 ? "" : ".urdf";
-  int n = snprintf(path, TOK_PATH_MAX + 1, "%s/%s%s", dir, text, ext);
-  if (n < 0 || n > TOK_PATH_MAX) {
-    JwWarning("File name `%s' is too long\n", text);
+  // dir, "/" and the extension come around the typed part
+  const char* why = FileNameProblem(text, TOK_PATH_MAX - (int)(strlen(dir) + strlen(ext)) - 1);
+  if (why) {
+    JwWarning("%s\n", why);
     return -1;
   }
+  snprintf(path, TOK_PATH_MAX + 1, "%s/%s%s", dir, text, ext);
   return 0;
 }
 

@@ -18,8 +18,8 @@
 int PutUrdf(FILE* f, const RobotRec* r);
 
 // path = dir + "/" + text + ".urdf" (".urdf" not doubled) for a name typed by the user:
-// 0, or -1 after one message when text is empty, holds "/", starts with "." or the path
-// does not fit TOK_PATH_MAX
+// 0, or -1 after the refusal of the file-name rule (FileNameProblem; the whole path fits
+// TOK_PATH_MAX)
 int UrdfSavePath(char* path, const char* dir, const char* text);
 // the document written through a temporary file renamed over path: 0, or -1 after one
 // message with an old file left in place

@@ -10,6 +10,7 @@
 #include <string.h>    // for: strlen(), strchr(), strcmp(), memcpy()
 #include <sys/stat.h>  // for: mkdir()
 
+#include "base/file_name.h"  // for: FileNameProblem(), FileNameListed()
 #include "base/number.h"  // for: ParseNumber()
 
 #include "graphics/misc.h"  // for: JwWarning()
@@ -210,13 +211,9 @@ static int PutWorkspace(FILE* f, const void*) {
 //------------------------------------------------------------------ public API
 
 int CheckWorkspaceFileName(const char* name) {
-  if (!name || !name[0] || strchr(name, '/') || !workspace_fill_match(name)) {
-    JwWarning("File name `%s' refused: it must not be empty, hold \"/\", start with \".\" "
-              "or end with \"~\" or \".CKP\"\n", name ? name : "");
-    return -1;
-  }
-  if (strlen(name) > WS_FILE_NAME_MAX) {
-    JwWarning("File name refused: longer than %d characters\n", WS_FILE_NAME_MAX);
+  const char* why = FileNameProblem(name, WS_FILE_NAME_MAX);
+  if (why) {
+    JwWarning("%s\n", why);
     return -1;
   }
   return 0;
@@ -266,7 +263,5 @@ int WriteWorkspace(const char* name) {
 }
 
 int workspace_fill_match(const char* entry) {
-  size_t n = strlen(entry);
-  if (n == 0 || entry[0] == '.' || entry[n - 1] == '~') return 0;
-  return !(n >= 4 && strcmp(entry + n - 4, ".CKP") == 0);
+  return FileNameListed(entry);
 }

@@ -6,8 +6,8 @@
 #define WS_FILE_NAME_MAX 245    // longest file name: the path and the writer's temporary fit
 #define WS_WORD_MAX 63          // longest word the reader takes (type and colour names)
 
-// 0 when a typed name may become a file in "Workspace": not empty, no "/", no leading ".",
-// at most WS_FILE_NAME_MAX characters; else -1 after one message
+// 0 when a typed name may become a file in "Workspace": the file-name rule (FileNameProblem)
+// with WS_FILE_NAME_MAX; else -1 after its refusal as the one message
 int CheckWorkspaceFileName(const char* name);
 
 // read "Workspace/" + name: the count (1 to 1000), then per object the type name, pos,

@@ -8,6 +8,7 @@
 #include <string.h>  // for: strchr(), strlen(), strcmp()
 #include <unistd.h>  // for: access()
 
+#include "base/file_name.h"       // for: FileNameProblem()
 #include "base/number.h"  // for: ParseNumber()
 
 #include "robot/app_state.h"      // for: R
@@ -385,17 +386,13 @@ static int put_cartesian_points(FILE* f, const void* data) {
 //------------------------------------------------------------------ public API: writing
 
 int TrajSavePath(char* path, const char* dir, Robot r, const char* text) {
-  size_t k = text ? strlen(text) : 0;
-  if (k == 0 || strchr(text, '/') || text[0] == '.' || text[k - 1] == '~' ||
-      (k >= 4 && strcmp(text + k - 4, ".CKP") == 0)) {
-    JwWarning("Cannot use `%s' as a file name\n", text ? text : "");
+  // dir, "/", the robot's name and "." come before the typed part
+  const char* why = FileNameProblem(text, TOK_PATH_MAX - (int)(strlen(dir) + strlen(r->name)) - 2);
+  if (why) {
+    JwWarning("%s\n", why);
     return -1;
   }
-  int n = snprintf(path, TOK_PATH_MAX + 1, "%s/%s.%s", dir, r->name, text);
-  if (n < 0 || n > TOK_PATH_MAX) {
-    JwWarning("File name `%s' is too long\n", text);
-    return -1;
-  }
+  snprintf(path, TOK_PATH_MAX + 1, "%s/%s.%s", dir, r->name, text);
   return 0;
 }
 

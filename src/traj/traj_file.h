@@ -50,8 +50,7 @@ int LoadJointTrajectory(Robot r, const char* name, JointTrajectoryPtr t);
 
 //------------------------------------------------------------------ writing
 // path = dir + "/" + r->name + "." + text for a name typed by the user: 0, or -1 after
-// one message when text is empty, holds "/", starts with ".", ends with "~" or ".CKP" (the
-// list would hide the file) or the path does not fit TOK_PATH_MAX
+// the refusal of the file-name rule (FileNameProblem; the whole path fits TOK_PATH_MAX)
 int TrajSavePath(char* path, const char* dir, Robot r, const char* text);
 // 1 when a file (or anything) of that path exists
 int TrajFileExists(const char* path);

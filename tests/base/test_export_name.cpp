@@ -6,19 +6,25 @@
 #include "base/export_name.h"
 
 // 25 + 4 = 29 characters fit the 30-byte name; 24 + 6 and 200 + 3 are refused without a
-// byte copied (a guard after the array stays); empty, "/" anywhere and a leading "." too
+// byte copied (a guard after the array stays); empty, "/" anywhere, a leading "." or "~" and
+// a control character in the typed extension too
 TEST(ExportName, RefusalsAndFormats) {
   struct { char name[ExportNameSize]; char guard; } b = {"", 'G'};
   std::string t25(25, 'a'), t24(24, 'a'), t200(200, 'b');
-  EXPECT_EQ(ExportFileName(b.name, t25.c_str(), ".eps"), ExportNameOk);
+  EXPECT_EQ(ExportFileName(b.name, t25.c_str(), ".eps"), nullptr);
   EXPECT_EQ(std::string(b.name), t25 + ".eps");
-  EXPECT_EQ(ExportFileName(b.name, t24.c_str(), ".svg!!"), ExportNameLong);
+  EXPECT_STREQ(ExportFileName(b.name, t24.c_str(), ".svg!!"),
+               "File name is too long (at most 23 characters)");
   EXPECT_STREQ(b.name, "");
-  EXPECT_EQ(ExportFileName(b.name, t200.c_str(), ".ps"), ExportNameLong);
+  EXPECT_NE(ExportFileName(b.name, t200.c_str(), ".ps"), nullptr);
   EXPECT_EQ(b.guard, 'G');
-  EXPECT_EQ(ExportFileName(b.name, "", ".ps"), ExportNameEmpty);
-  EXPECT_EQ(ExportFileName(b.name, "fig", "/../x"), ExportNameSlash);
-  EXPECT_EQ(ExportFileName(b.name, ".hidden", ".ps"), ExportNameDot);
+  EXPECT_STREQ(ExportFileName(b.name, "", ".ps"), "File name is empty");
+  EXPECT_STREQ(ExportFileName(b.name, "fig", "/../x"), "File name must not contain \"/\"");
+  EXPECT_STREQ(ExportFileName(b.name, ".hidden", ".ps"), "File name must not begin with \".\"");
+  EXPECT_STREQ(ExportFileName(b.name, "~x", ".ps"), "File name must not begin with \"~\"");
+  EXPECT_STREQ(ExportFileName(b.name, "fig", ".p\ns"),
+               "File name must not contain control characters");
+  EXPECT_STREQ(b.name, "");
   // the dialog maps its exact extensions only; the figure command any path's, in any case
   EXPECT_EQ(ExportFormatOfExtension(".PDF"), ExportPS);
   EXPECT_EQ(ExportFormatOfPath("out/fig.PDF"), ExportPDF);

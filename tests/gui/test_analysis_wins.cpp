@@ -71,10 +71,13 @@ TEST_F(AnalysisWins, ExportUrdfWritesTheNamedFile) {
   menu_cb(nullptr, (void*)28L);
   ASSERT_TRUE(urdf_win->shown());
   EXPECT_STREQ(urdf_name->value(), "Puma560");
-  for (const char* bad : {"", ".hidden", "a/b"}) {
-    urdf_name->value(bad);
+  const char* bad[][2] = {{"", "File name is empty"},
+                          {".hidden", "File name must not begin with \".\""},
+                          {"a/b", "File name must not contain \"/\""}};
+  for (auto& b : bad) {
+    urdf_name->value(b[0]);
     urdf_save_b->do_callback();
-    EXPECT_EQ(std::string(MessageText()), "Cannot use `" + std::string(bad) + "' as a file name");
+    EXPECT_STREQ(MessageText(), b[1]);
   }
   EXPECT_EQ(Output("ls -a | grep -c urdf"), "0");
   urdf_name->value("arm");
@@ -124,7 +127,7 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   // exports: a refused name, then a parsable SVG and a PNG of the view's size
   traj_plot_name->value("");
   traj_plot_svg_b->do_callback();
-  EXPECT_STREQ(MessageText(), ExportNameRefusal(ExportNameEmpty));
+  EXPECT_STREQ(MessageText(), "File name is empty");
   traj_plot_name->value("three");
   traj_plot_svg_b->do_callback();
   EXPECT_STREQ(MessageText(), "Plot written to three.svg");

@@ -234,7 +234,7 @@ TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
   export_saved_win->hide();
   std::string before = ListFiles(".");
   ExportFromDialog(n26.c_str(), 0);
-  EXPECT_STREQ(MessageText(), "Export: file name and extension exceed 29 characters");
+  EXPECT_STREQ(MessageText(), "File name is too long (at most 25 characters)");
   EXPECT_NE(export_win, nullptr);
   EXPECT_FALSE(export_saved_win->shown());
   EXPECT_EQ(ListFiles("."), before);

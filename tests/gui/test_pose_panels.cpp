@@ -105,7 +105,7 @@ TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
   FreeJointConfig(back);
   joint_config_file->value("a/b");
   joint_config_save_cb(nullptr, joint_config_file);
-  EXPECT_STREQ(MessageText(), "File name must not contain /");
+  EXPECT_STREQ(MessageText(), "File name must not contain \"/\"");
   EXPECT_EQ(ListFiles("JConfig").find("long.a"), std::string::npos);
 }
 

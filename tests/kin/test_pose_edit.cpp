@@ -69,8 +69,8 @@ TEST(PoseEdit, LevelThresholdsAndWrap) {
 
 TEST(PoseEdit, SuffixRule) {
   EXPECT_EQ(ConfigSuffixProblem("arm", "home"), nullptr);
-  EXPECT_STREQ(ConfigSuffixProblem("arm", ""), "File name must not be empty");
-  EXPECT_STREQ(ConfigSuffixProblem("arm", "a/b"), "File name must not contain /");
+  EXPECT_STREQ(ConfigSuffixProblem("arm", ""), "File name is empty");
+  EXPECT_STREQ(ConfigSuffixProblem("arm", "a/b"), "File name must not contain \"/\"");
   EXPECT_NE(ConfigSuffixProblem("arm", "home~"), nullptr);   // the list would hide them
   EXPECT_NE(ConfigSuffixProblem("arm", "x.CKP"), nullptr);
   EXPECT_NE(ConfigSuffixProblem("arm", std::string(252, 'x').c_str()), nullptr);

@@ -14,7 +14,7 @@
 TEST(RobotDialogFiles, NameRule) {
   EXPECT_EQ(RobotNameProblem("arm_2.b"), nullptr);
   EXPECT_EQ(RobotNameProblem(std::string(63, 'a').c_str()), nullptr);
-  const char* bad[] = {"", "a/b", "../Arch", ".arm", "arm~", "arm.CKP", "a\nb"};
+  const char* bad[] = {"", "a/b", "../Arch", ".arm", "~arm", "arm~", "arm.CKP", "a\nb"};
   for (const char* s : bad) EXPECT_NE(RobotNameProblem(s), nullptr) << s;
   EXPECT_NE(RobotNameProblem(std::string(64, 'a').c_str()), nullptr);
   EXPECT_NE(RobotNameProblem(nullptr), nullptr);

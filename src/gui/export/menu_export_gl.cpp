@@ -71,9 +71,9 @@ void export_gl_set_cb(Fl_Widget*, void*) {
   if (!export_win) return;
   const char* title = export_gl_filename->value();
   char name[ExportNameSize];
-  int rc = ExportFileName(name, title, export_gl_format->value());
-  if (rc != ExportNameOk) {
-    ShowMessage("%s", ExportNameRefusal(rc));
+  const char* why = ExportFileName(name, title, export_gl_format->value());
+  if (why) {
+    ShowMessage("%s", why);
     ErrStatus = 1;
     return;
   }

@@ -215,7 +215,7 @@ void new_robot_save_cb(Fl_Widget*, void*) {
   snprintf(name, sizeof name, "%s", arch_new_filename->value());
   const char* why = RobotNameProblem(name);
   if (why || MakePath(path, "Arch", name) < 0) {
-    robot_dlg_refuse("%s", why ? why : "Filename is too long");
+    robot_dlg_refuse("%s", why ? why : "File name is too long");
     new_robot_overwrite1 = 0;
     return;
   }

@@ -88,7 +88,7 @@ void robot_saveas_cb(Fl_Widget*, void*) {
   char path[TOK_PATH_MAX + 1];
   const char* why = RobotNameProblem(name);
   if (why || MakePath(path, "Arch", name) < 0) {
-    robot_dlg_refuse("%s", why ? why : "Filename is too long");
+    robot_dlg_refuse("%s", why ? why : "File name is too long");
     return;
   }
   if (access(path, F_OK) == 0) edit_robot_overwrite_message();

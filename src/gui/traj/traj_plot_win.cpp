@@ -12,7 +12,7 @@
 #include <string.h>               // for: memcpy()
 
 #include "robot/app_state.h"        // for: R, JC, CT, JT, ErrStatus
-#include "base/export_name.h"      // for: ExportFileName(), ExportNameRefusal()
+#include "base/export_name.h"      // for: ExportFileName()
 #include "base/fileio.h"           // for: WriteFileSafely()
 #include "gui/export/analysis_wins.h"
 #include "gui/shell/hubs.h"
@@ -125,9 +125,9 @@ static const char* ExportPath(char name[ExportNameSize], const char* ext) {
     ErrStatus = 1;
     return nullptr;
   }
-  int rc = ExportFileName(name, traj_plot_name->value(), ext);
-  if (rc != ExportNameOk) {
-    ShowMessage("%s", ExportNameRefusal(rc));
+  const char* why = ExportFileName(name, traj_plot_name->value(), ext);
+  if (why) {
+    ShowMessage("%s", why);
     ErrStatus = 1;
     return nullptr;
   }
