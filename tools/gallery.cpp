@@ -12,7 +12,6 @@
 #include <stdlib.h>           // for: malloc(), free()
 #include <string.h>           // for: memset()
 
-#include "graphics/axes.h"
 #include "graphics/light.h"
 #include "graphics/primitives.h"
 #include "links/Puma560.h"
@@ -22,6 +21,7 @@
 #include "robot/reader.h"
 #include "robot/robot.h"
 #include "base/consts.h"  // for: VM_PI
+#include "scene/scene_gl.h"
 
 //------------------------------------------------------------------ layout
 static const int cell = 130;                 // primitive cells: 9 by 4
@@ -157,14 +157,13 @@ static void Draw(JwPrimitive p) {
   if (p) JwDrawPrimitive(p);
 }
 
-// the view's walk at the home joint values, with the flange and tool frames
+// the scene walk's robot at the home joint values, with the flange frame, and the last link
+// frame of a generic robot
 static void DrawRobot(Robot r) {
   float q[16];
   for (int i = 0; i < r->n && i < 16; i++) q[i] = r->L[i].h_q;
-  glPushMatrix();
-    DrawRobotBodies(r, q, 0, 1);
-    if (r->geom_type != 2) JwAxes_xyz(r->avg_len, 0xff0000ffu);
-  glPopMatrix();
+  SceneView v = {r, q, nullptr, nullptr, 0, 0, 1, r->geom_type != 2, 0, 0};
+  DrawSceneRobot(&v);
 }
 
 // centre and half diagonal of the joint frame origins of r at its home pose

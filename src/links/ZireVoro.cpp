@@ -139,6 +139,10 @@ void ZireVoroDestroy(Robot) {
   Puma560Free(&zirevoro_arm);
 }
 
+void ZireVoroCouple(Robot r, float* q) {
+  if (r && q && r->n > 5) q[5] = 180 - q[1];
+}
+
 // the "Hand": as Puma560's, opening 0.256, tool frame 0.561 along z, drawn by ZDrawEE
 void ZireVoroInitEEHand(EndEffectorPtr ee) {
   ModelInitEE(ee, 1, 3, 0.256f, 0, 0, 0.561f, ZDrawEE);

@@ -36,6 +36,9 @@ extern Puma560Solids zirevoro_arm;
 // the model's solids, shared with its drawing file
 extern ModelParts zirevoro;
 
+// the sixth joint follows the second: q[5] = 180 - q[1] (robots of more than five joints)
+void ZireVoroCouple(Robot r, float* q);
+
 // drawing library only (ZireVoro_gl.cpp): fill ZireVoroLinks
 void RegisterZireVoroDrawing(void);
 

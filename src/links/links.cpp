@@ -17,17 +17,31 @@
 
 //------------------------------------------------------------------ registry and module state
 GeomMatch geomlinks[] = {
-  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist, 6},
-  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist, 12},
-  {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist, 6},
-  {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist, 6},
-  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist, 6},
-  {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist, 7},
-  {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist, 13},
-  {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist, 7},
-  {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist, 3},
+  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist, 6, 0, nullptr,
+   nullptr, nullptr},
+  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist, 12, 0,
+   ZireVoroCouple, nullptr, nullptr},
+  {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist, 6, 0, nullptr, nullptr,
+   nullptr},
+  {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist, 6, 2.95f - 0.55f, nullptr,
+   nullptr, nullptr},
+  {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist, 6, 0, nullptr,
+   nullptr, nullptr},
+  {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist, 7, 0, nullptr,
+   nullptr, nullptr},
+  {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist, 13, 0, nullptr,
+   nullptr, nullptr},
+  {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist, 7, -7.5f, nullptr,
+   nullptr, nullptr},
+  {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist, 3, 0, nullptr, nullptr, nullptr},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));
+
+// named cells of robots that have no built-in model: hooks only, never matched as a model
+static GeomMatch geomcells[] = {
+  {"Rezir500", nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr},
+};
+static const int ngeomcells = (int)(sizeof(geomcells)/sizeof(geomcells[0]));
 
 static void (*destroyer)(Robot) = nullptr;   // Destroy of the row matched last
 static EEDrawProc ee_drawers[EEDrawSlots];   // GL functions behind the forwarding draws
@@ -278,6 +292,22 @@ void LinkMatchName(Robot r) {
     }
     return;
   }
+}
+
+GeomMatch* ModelRow(const char* name) {
+  if (!name) return nullptr;
+  for (int i = 0; i < ngeomlinks; i++)
+    if (!strcmp(name, geomlinks[i].name)) return &geomlinks[i];
+  for (int i = 0; i < ngeomcells; i++)
+    if (!strcmp(name, geomcells[i].name)) return &geomcells[i];
+  return nullptr;
+}
+
+void SetModelCell(const char* name, int (*cell)(int shown), void (*held)(void)) {
+  GeomMatch* g = ModelRow(name);
+  if (!g) return;
+  g->DrawCell = cell;
+  g->DrawHeld = held;
 }
 
 // Destroy of the row matched last, once; then forgotten

@@ -23,10 +23,22 @@ typedef struct _GeomMatch_ {
   void (*Destroy)(Robot);     // frees them
   EEData* EElist;             // end effectors, ending with a null name
   int n;                      // links the model draws (links holds n + 1 functions)
+  // drawing hooks of the scene walk, by the robot's name whatever its geometry; 0 or NULL: none
+  float first_offset;         // added to b of link 1 where the model draws link 2
+  void (*Couple)(Robot, float* q);  // sets the joints the model ties to others, before a frame
+  int (*DrawCell)(int shown); // the cell around the robot (shown: the display's "Scene" flag);
+                              // 1 asks for another frame. Set by the scene (SetModelCell)
+  void (*DrawHeld)(void);     // in the tool frame, what the hand holds while the cell is shown
 } GeomMatch, *GeomMatchPtr;
 
 extern GeomMatch geomlinks[];  // searched in order; rows only for models that exist
 extern const int ngeomlinks;   // number of rows
+
+// the row of a name: a model's row, else a row of a named cell without a model ("Rezir500");
+// NULL when neither
+GeomMatch* ModelRow(const char* name);
+// the cell hooks of a row (nothing when name has no row)
+void SetModelCell(const char* name, int (*cell)(int shown), void (*held)(void));
 
 //------------------------------------------------------------------ generic bodies
 // body dimensions from rad, then the bodies of all n links; geom 0 up, 1 down, else nothing

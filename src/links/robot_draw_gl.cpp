@@ -3,10 +3,10 @@
 #include "links/robot_draw_gl.h"
 
 #include <FL/gl.h>     // for: GL calls
-#include <string.h>    // for: strcmp()
 
 #include "graphics/axes.h"        // for: JwAxes_xyz()
 #include "graphics/primitives.h"  // for: JwDrawPrimitive()
+#include "links/links.h"          // for: ModelRow()
 
 //------------------------------------------------------------------ static helpers
 
@@ -43,11 +43,10 @@ static void WalkGeneric(Robot r, const float* q, int show_joint) {
   DrawDefaultEE(r);
 }
 
-// first link offset as the named models are built
+// first link offset as the named models are built: their registry row's correction
 float ModelFirstOffset(Robot r) {
-  if (!strcmp(r->name, "KERROW")) return r->L[0].b + 2.95f - 0.55f;
-  if (!strcmp(r->name, "Rozivi+Rudov")) return r->L[0].b - 7.5f;
-  return r->L[0].b;
+  const GeomMatch* g = ModelRow(r->name);
+  return r->L[0].b + (g ? g->first_offset : 0.0f);
 }
 
 // the model's drawing table, link after link, then end effector and tool frame

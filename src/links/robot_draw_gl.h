@@ -9,12 +9,10 @@
 // geometry (up, down): hinge, rods, elbows, then the default end effector; the current frame
 // ends at the last link. Full geometry: the model's base and links (nothing when no model
 // matched), the flange axes when show_flange, the end effector, then the frame is moved by
-// Qee_gl and ends at the tool. Joint frames when show_joint. The first offset of "KERROW"
-// (+2.95 - 0.55) and "Rozivi+Rudov" (-7.5) is corrected as their models need. The caller
-// pushes and pops around the call.
+// Qee_gl and ends at the tool. Joint frames when show_joint. The first offset is corrected by
+// the model's registry row (ModelFirstOffset). The caller pushes and pops around the call.
 void DrawRobotBodies(Robot r, const float* q, int show_joint, int show_flange);
-// first link offset as a named model is drawn: b of link 1, corrected for "KERROW" and
-// "Rozivi+Rudov"
+// first link offset as a named model is drawn: b of link 1 plus its row's first_offset
 float ModelFirstOffset(Robot r);
 // the default end effector's palm and fingers
 void DrawDefaultEE(Robot r);

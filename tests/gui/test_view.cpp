@@ -8,6 +8,7 @@
 #include "gui_window.h"
 #include "links/links.h"
 #include "robot/robot_load.h"
+#include "scene/scene_gl.h"
 #include "support/data_copy.h"
 
 class View : public ::testing::Test {
@@ -94,7 +95,12 @@ TEST_F(View, Puma560BaseColourOnlyWithRobot) {
 // cameraGamma = 0): world z is the screen's vertical, 75 pixels per unit at scale 4
 static Robot rod_robot;
 static JointConfig rod_jc;
-static void DrawRod() { opengl_window->DrawRobot(rod_robot, rod_jc); }
+static void DrawRod() {
+  SceneView v;
+  SceneOfState(&v, 0);
+  v.robot = rod_robot;  v.q = rod_jc->q;
+  DrawSceneRobot(&v);
+}
 
 TEST_F(View, PrismaticRodSpansFromQToZero) {
   DHRow row = {1, 1.0f, 0.0f, 0.0f, 0.0f, -10, 10};
@@ -118,7 +124,7 @@ TEST_F(View, PrismaticRodSpansFromQToZero) {
 
 // 25 points along y, frames on: only points 10 and 20 carry a frame (its z axis rises above
 // the point); orthographic side view at scale 8: column 300 + 37.5 y, z axis rows 300..337
-static void DrawJT() { opengl_window->DrawJTraj(JT); }
+static void DrawJT() { DrawSceneJTraj(&JT); }
 
 TEST_F(View, JointTrajectoryFramesEveryTenthPoint) {
   CartesianConfigRec cc[25];

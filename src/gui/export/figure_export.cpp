@@ -1,6 +1,6 @@
 // figure_export.cpp -- the figure command: a robot's scene written to a file without a window.
-// The robot is loaded and posed as the program would, the view's own draw routine draws it
-// into an off-screen buffer of the view's size, and the file gets the dialog's export code
+// The robot is loaded and posed as the program would, the view's frame (the scene walk) draws
+// it into an off-screen buffer of the view's size, and the file gets the dialog's export code
 // (.eps, .ps, .pdf, .svg) or the rendered pixels (.png).
 #include "gui/export/figure_export.h"
 
@@ -18,7 +18,7 @@
 #include "robot/app_state.h"          // for: R, JC, CC, ShowScene
 #include "base/export_name.h"        // for: ExportFormatOfPath()
 #include "base/fileio.h"             // for: WriteFileQuietly()
-#include "gui/view/opengl_win.h"     // for: OpenGL_WIN, the camera globals
+#include "gui/view/opengl_win.h"     // for: DrawViewFrame(), the camera globals
 #include "gui/export/scene_export.h"   // for: ExportSceneFile()
 #include "kin/ikp.h"                // for: FwdKin()
 #include "links/links.h"        // for: RegisterModelDrawing()
@@ -54,7 +54,6 @@ typedef struct _FigureArgs_ {
   double background[3];
 } FigureArgs;
 
-static OpenGL_WIN* figure_view = nullptr;   // never shown: its draw routine only
 
 //------------------------------------------------------------------ static helpers
 
@@ -183,7 +182,8 @@ static int SetScene(const FigureArgs* a) {
   return 0;
 }
 
-static void DrawFigure(void) { figure_view->draw(); }
+// one frame of the view's scene walk into the off-screen buffer
+static void DrawFigure(void) { DrawViewFrame(); }
 
 // the pixels of one drawn frame
 static int PngBody(FILE* f, const void* rgb) {
@@ -224,7 +224,8 @@ int FigureCommand(int argc, char** argv) {
   if (OffscreenContext(FigureSize, FigureSize))
     return Fail(1, "no off-screen OpenGL buffer on this display");
   if (SetScene(&a)) return 1;
-  figure_view = new OpenGL_WIN(0, 0, FigureSize, FigureSize);
+  InitViewGL();
+  glViewport(0, 0, FigureSize, FigureSize);
   DrawFigure();   // the first frame builds the scene's solids and lists
   printf("File -> %s\n", a.file);
   if (a.format == ExportPNG) return WritePng(a.file);

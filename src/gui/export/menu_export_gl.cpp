@@ -28,8 +28,8 @@ int Export_Gl_Set = 0;
 
 //------------------------------------------------------------------ static helpers
 
-// the view's own draw routine, called outside the redraw cycle with its context current
-static void DrawView(void) { opengl_window->draw(); }
+// the view's frame, called outside the redraw cycle with its context current
+static void DrawView(void) { DrawViewFrame(); }
 
 //------------------------------------------------------------------ public API
 

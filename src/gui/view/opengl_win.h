@@ -1,10 +1,9 @@
-// opengl_win.h -- the 3D view: camera, mouse, and the drawing of the whole scene
+// opengl_win.h -- the 3D view: camera, mouse, and frames of the scene walk
 #ifndef VELMORA_GUI_OPENGL_WIN_H
 #define VELMORA_GUI_OPENGL_WIN_H
 
 #include <FL/Fl_Gl_Window.H>  // for: Fl_Gl_Window
 
-#include "robot/robot.h"
 
 //------------------------------------------------------------------ camera
 // (gamma_cam is the camera azimuth: the C library already owns the name gamma)
@@ -30,15 +29,14 @@ public:
   void draw() override;
   int handle(int event) override;
   void resize(int x, int y, int w, int h) override;
-  // everything below runs with the context current (the export calls draw_robot itself)
-  void InitializeGL();
-  void draw_robot();
-  void DrawRobot(Robot robot, JointConfig jc);
-  void DrawCTraj(CartesianTrajectory ct);
-  void DrawJTraj(JointTrajectory jt);
-  void DrawEndEffector(Robot robot);
-  void DrawFloor(Robot robot, unsigned long color);
 };
+
+// the context state every frame relies on (depth test, colour material); once per context
+void InitViewGL(void);
+// one frame with the current context and viewport: clear to the background, camera and
+// lights, then the scene walk (scene_gl.h) of the application state. The view, the export
+// dialog and the figure command draw through it; 1 when the scene asks for another frame
+int DrawViewFrame(void);
 
 // camera projection and modelview of one frame, then the lights (the context is current)
 void SetViewCamera(void);
