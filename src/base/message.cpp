@@ -19,7 +19,7 @@ void VmMessageV(int kind, const char* format, va_list ap) {
     callback(kind, text);
     return;
   }
-  FILE* f = kind == MsgTrace ? stdout : stderr;
+  FILE* f = kind == MsgWarning ? stderr : stdout;
   vfprintf(f, format, ap);
   if (kind != MsgTrace) fflush(f);
 }

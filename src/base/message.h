@@ -4,8 +4,10 @@
 
 #include <stdarg.h>  // for: va_list
 
-// kinds of message: a trace line goes to standard output, a warning to standard error
-enum MessageKind { MsgTrace = 1, MsgWarning = 2 };
+// kinds of message: a trace line goes to standard output, a warning to standard error; a
+// refusal is a failure the system reports on standard output (the readers' "ERROR" lines):
+// printed as a trace line is, and shown to the user as a warning is
+enum MessageKind { MsgTrace = 1, MsgWarning = 2, MsgRefusal = 3 };
 
 // receives every message, already formatted (at most MSG_TEXT_MAX - 1 characters kept)
 typedef void (*MessageCallback)(int kind, const char* text);

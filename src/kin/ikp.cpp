@@ -570,7 +570,7 @@ const char* InvErr(int code) {
 static void newton_step(Robot robot) {
   int n = robot->n;
   int rank = JmSolveLeastSquares(robot->J, robot->jm, n, f, u, pv);
-  if (rank < n) VmMessage(MsgTrace, "ObjFuncJacobian is rank-deficient");
+  if (rank < n) VmMessage(MsgTrace, "ObjFuncJacobian is rank-deficient\n");
 }
 
 // the steps of the Newton iteration from the joints in jc: the step count when the task

@@ -98,7 +98,7 @@ int ReadJointConfigFor(Robot r, JointConfig jc, const char* name) {
     rc = ReadAssignment(t.name, 3, JClist);
   }
   if (rc == 0 && ReadToken(&t) != EndOfFile) {
-    VmMessage(MsgTrace, "ERROR %d\n", TokLine());
+    VmMessage(MsgRefusal, "ERROR %d\n", TokLine());
     rc = 1;
   }
   TokClose();

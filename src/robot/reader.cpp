@@ -129,7 +129,7 @@ static Robot ReadRobotFile(const char* name, int full) {
       }
       break;
     } else {
-      VmMessage(MsgTrace, "ERROR at line %d\n", TokLine());
+      VmMessage(MsgRefusal, "ERROR at line %d\n", TokLine());
       Abort(r);
       return nullptr;
     }

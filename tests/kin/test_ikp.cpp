@@ -573,7 +573,7 @@ TEST(InvKin, RankDeficientStepIsAnnounced) {
   testing::internal::CaptureStdout();
   int k = InvKin(a.r, a.jc, &t);
   std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(out.substr(0, 33), "ObjFuncJacobian is rank-deficient");
+  EXPECT_EQ(out.substr(0, 34), "ObjFuncJacobian is rank-deficient\n");   // one per line
   if (k >= 0) {
     CartesianConfigRec got = t;
     FwdKin(a.r, a.jc, &got);

@@ -1,6 +1,6 @@
 // main.cpp -- start-up of the Velmora program: defaults, dialogs, main window, event loop
 #include <FL/Fl.H>   // for: Fl::run()
-#include <stdio.h>   // for: printf()
+#include <stdio.h>   // for: printf(), setvbuf()
 #include <string.h>  // for: strcmp()
 
 #include "robot/app_state.h"          // for: obs, soi, obstacle tables
@@ -41,6 +41,9 @@ static void WorkspaceDefaults() {
 //------------------------------------------------------------------ public API
 
 int main(int argc, char** argv) {
+  // each message line reaches a terminal or a log as it is written, not when the program ends
+  setvbuf(stdout, nullptr, _IOLBF, 0);
+  setvbuf(stderr, nullptr, _IOLBF, 0);
   const char* robot = nullptr;
   const char* data = nullptr;
   bool help = false;

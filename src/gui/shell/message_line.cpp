@@ -25,11 +25,13 @@ static void Show() {
   if (strip) { strip->copy_label(line);  strip->redraw(); }
 }
 
-// core messages: their words to their streams as always; warnings also on the line
+// core messages: their words to their streams as always; warnings and refusals also on the
+// line
 static void CoreMessage(int kind, const char* text) {
-  fputs(text, kind == MsgTrace ? stdout : stderr);
-  if (kind != MsgWarning) return;
-  fflush(stderr);
+  FILE* f = kind == MsgWarning ? stderr : stdout;
+  fputs(text, f);
+  if (kind == MsgTrace) return;
+  fflush(f);
   int n = (int)strcspn(text, "\n");
   ShowMessage("%.*s", n, text);
 }
