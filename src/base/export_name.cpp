@@ -2,19 +2,68 @@
 // rule, the format codes of its extensions, and the format of a figure file's path
 #include "base/export_name.h"
 
+#include <stdio.h>    // for: snprintf()
 #include <string.h>   // for: strlen(), strcmp(), strrchr(), memcpy()
 #include <strings.h>  // for: strcasecmp()
 
 #include "base/file_name.h"  // for: FileNameProblem()
 
+//------------------------------------------------------------------ the formats
+const ExportFormatRow export_formats[] = {
+  {".eps", ExportEPS, ExportSortBSP, 1, "Encapsulated PostScript"},
+  {".ps", ExportPS, ExportSortBSP, 1, "PostScript"},
+  {".pdf", ExportPDF, ExportSortBSP, 1, "PDF"},
+  {".svg", ExportSVG, ExportSortBSP, 1, "SVG"},
+  {".png", ExportPNG, ExportSortNone, 0, "PNG pixels"},
+};
+const int nexport_formats = (int)(sizeof(export_formats)/sizeof(export_formats[0]));
+
 //------------------------------------------------------------------ public API
+
+const ExportFormatRow* ExportFormatOfExt(const char* ext, int ignore_case) {
+  for (int i = 0; ext && i < nexport_formats; i++) {
+    const char* e = export_formats[i].ext;
+    if (ignore_case ? !strcasecmp(ext, e) : !strcmp(ext, e)) return &export_formats[i];
+  }
+  return nullptr;
+}
+
+const ExportFormatRow* ExportFormatRowOf(int format) {
+  for (int i = 0; i < nexport_formats; i++)
+    if (export_formats[i].format == format) return &export_formats[i];
+  return nullptr;
+}
+
+// row f belongs to the list which
+static int Listed(const ExportFormatRow* f, int which) {
+  if (which == ExportListDialog) return f->dialog;
+  if (which == ExportListVector) return f->sort != ExportSortNone;
+  if (which == ExportListPixels) return f->sort == ExportSortNone;
+  return 1;
+}
+
+char* ExportFormatList(char* out, int size, int which, const char* last) {
+  int n = 0, k = 0, used = 0;
+  for (int i = 0; i < nexport_formats; i++) n += Listed(&export_formats[i], which);
+  out[0] = '\0';
+  for (int i = 0; i < nexport_formats; i++) {
+    if (!Listed(&export_formats[i], which)) continue;
+    const char* sep = k == 0 ? "" : k == n - 1 ? last : ", ";
+    int w = snprintf(out + used, size - used, "%s%s", sep, export_formats[i].ext);
+    if (w < 0 || w >= size - used) {   // no partial extension
+      out[used] = '\0';
+      break;
+    }
+    used += w;
+    k++;
+  }
+  return out;
+}
 
 // ".eps" 1, ".pdf" 3, ".svg" 4, anything else (".ps" or a typed text) 0
 int ExportFormatOfExtension(const char* ext) {
-  if (!strcmp(ext, ".eps")) return ExportEPS;
-  if (!strcmp(ext, ".pdf")) return ExportPDF;
-  if (!strcmp(ext, ".svg")) return ExportSVG;
-  return ExportPS;
+  const ExportFormatRow* f = ExportFormatOfExt(ext, 0);
+  return f && f->dialog ? f->format : ExportPS;
 }
 
 // the lengths are measured before anything is copied, so name never overflows; the whole
@@ -39,10 +88,6 @@ int ExportFormatOfPath(const char* path) {
   base = base ? base + 1 : path;
   const char* dot = strrchr(base, '.');
   if (!dot || dot == base) return -1;   // no extension, or a hidden name alone
-  if (!strcasecmp(dot, ".eps")) return ExportEPS;
-  if (!strcasecmp(dot, ".ps")) return ExportPS;
-  if (!strcasecmp(dot, ".pdf")) return ExportPDF;
-  if (!strcasecmp(dot, ".svg")) return ExportSVG;
-  if (!strcasecmp(dot, ".png")) return ExportPNG;
-  return -1;
+  const ExportFormatRow* f = ExportFormatOfExt(dot, 1);
+  return f ? f->format : -1;
 }

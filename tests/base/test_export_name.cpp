@@ -31,3 +31,19 @@ TEST(ExportName, RefusalsAndFormats) {
   EXPECT_EQ(ExportFormatOfPath("/tmp/a.pdf/fig"), -1);
   EXPECT_EQ(ExportFormatOfPath(".svg"), -1);
 }
+
+// the texts are made from the table: every row once, in its order, with its kind; a list
+// that does not fit stops before a partial extension
+TEST(ExportName, FormatListsFromTheTable) {
+  char out[64];
+  EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListDialog, " or "),
+               ".eps, .ps, .pdf or .svg");
+  EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListAll, ", "),
+               ".eps, .ps, .pdf, .svg, .png");
+  EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListPixels, " or "), ".png");
+  EXPECT_STREQ(ExportFormatList(out, 12, ExportListAll, ", "), ".eps, .ps");
+  EXPECT_EQ(ExportFormatOfExt(".SVG", 1)->format, ExportSVG);
+  EXPECT_EQ(ExportFormatOfExt(".SVG", 0), nullptr);
+  EXPECT_EQ(ExportFormatOfExtension(".png"), ExportPS);   // not a dialog format
+  EXPECT_STREQ(ExportFormatRowOf(ExportPDF)->ext, ".pdf");
+}

@@ -24,6 +24,14 @@
 
 //------------------------------------------------------------------ helpers
 
+// "Save" of the open dialog pressed
+static void PressSave() {
+  for (int i = 0; i < export_win->children(); i++)
+    if (!strcmp(export_win->child(i)->label() ? export_win->child(i)->label() : "", "Save"))
+      return export_win->child(i)->do_callback();
+  ADD_FAILURE() << "no Save button";
+}
+
 // the dialog as a user meets it: Export from the menu, a format picked, "Save" pressed
 static void ExportFromDialog(const char* title, int format_item) {
   menu_cb(nullptr, (void*)19L);
@@ -33,10 +41,7 @@ static void ExportFromDialog(const char* title, int format_item) {
     export_gl_format->value(format_item);
     export_gl_format->do_callback();
   }
-  for (int i = 0; i < export_win->children(); i++)
-    if (!strcmp(export_win->child(i)->label() ? export_win->child(i)->label() : "", "Save"))
-      return export_win->child(i)->do_callback();
-  ADD_FAILURE() << "no Save button";
+  PressSave();
 }
 
 static bool Shell(const std::string& cmd) { return system(cmd.c_str()) == 0; }
@@ -110,37 +115,64 @@ class Export : public ::testing::Test {
 
 //------------------------------------------------------------------ tests
 
-// first in this program: the format code starts at EPS while the field shows ".ps"; a
-// chosen format is the next export's code while the field shows ".ps" again; then the
-// other formats chosen. The three standard-output lines of a save, the confirmation.
+// the format of a file by its first bytes: EPS, PS, PDF, SVG or -1
+static int FormatOfContents(const std::string& path) {
+  std::string s = ReadTextFile(path);
+  if (s.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0) == 0) return GL2PS_EPS;
+  if (s.rfind("%!PS-Adobe-3.0\n", 0) == 0) return GL2PS_PS;
+  if (s.rfind("%PDF-", 0) == 0) return GL2PS_PDF;
+  if (s.rfind("<?xml", 0) == 0 && s.find("<svg") != std::string::npos) return GL2PS_SVG;
+  return -1;
+}
+
+// first in this program the field shows ".eps" and EPS is written. After every earlier
+// choice, each later one: picked from the list (the callback runs), or only shown in the
+// field (no callback: picking the item already shown), the file holds the format its
+// extension names, and a reopened dialog shows the last format. A typed extension of one's
+// own is refused with a message and writes nothing. The three standard-output lines of a save
 TEST_F(Export, DialogFormatsDefaultAndRemembered) {
   menu_cb(nullptr, (void*)19L);
   ASSERT_NE(export_win, nullptr);
   EXPECT_STREQ(export_win->label(), "OpenGL Scene Export");
   EXPECT_STREQ(export_gl_filename->value(), "Export-File");
-  EXPECT_STREQ(export_gl_format->value(), ".ps");
+  EXPECT_STREQ(export_gl_format->value(), ".eps");
   testing::internal::CaptureStdout();
   ExportFromDialog("Export-File", -1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Export-File\nExport-File.ps\nFile -> Export-File.ps\n");
+            "Export-File\nExport-File.eps\nFile -> Export-File.eps\n");
   EXPECT_EQ(export_win, nullptr);
   ASSERT_NE(export_saved_win, nullptr);
   EXPECT_TRUE(export_saved_win->shown());
-  ExpectWellFormed("Export-File.ps", GL2PS_EPS);
+  ExpectWellFormed("Export-File.eps", GL2PS_EPS);
 
-  ExportFromDialog("Export-File", 2);   // ".pdf"
-  ExpectWellFormed("Export-File.pdf", GL2PS_PDF);
+  const char* ext[4] = {".eps", ".ps", ".pdf", ".svg"};
+  const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
+  for (int before = 0; before < 4; before++)
+    for (int now = 0; now < 4; now++) {
+      SCOPED_TRACE(std::string(ext[before]) + " then " + ext[now]);
+      ExportFromDialog("first", before);
+      EXPECT_EQ(FormatOfContents(std::string("first") + ext[before]), code[before]);
+      menu_cb(nullptr, (void*)19L);
+      EXPECT_STREQ(export_gl_format->value(), ext[before]);
+      export_gl_filename->value("then");
+      export_gl_format->value(now);   // shown only: no callback
+      PressSave();
+      std::string f = std::string("then") + ext[now];
+      EXPECT_EQ(FormatOfContents(f), code[now]);
+      remove(f.c_str());
+    }
+  ExpectWellFormed("first.svg", GL2PS_SVG);
+  ExpectWellFormed("first.ps", GL2PS_PS);
+
   menu_cb(nullptr, (void*)19L);
-  EXPECT_STREQ(export_gl_format->value(), ".ps");
-  ExportFromDialog("Export-File", -1);
-  ExpectWellFormed("Export-File.ps", GL2PS_PDF);   // the remembered code, not the field
-
-  ExportFromDialog("figure", 1);   // ".ps" chosen: plain PostScript
-  ExpectWellFormed("figure.ps", GL2PS_PS);
-  ExportFromDialog("figure", 3);
-  ExpectWellFormed("figure.svg", GL2PS_SVG);
-  ExportFromDialog("figure", 0);
-  ExpectWellFormed("figure.eps", GL2PS_EPS);
+  export_gl_filename->value("typed");
+  export_gl_format->value(".foo");
+  export_gl_format->do_callback();
+  PressSave();
+  EXPECT_STREQ(MessageText(), "Export: the format is one of .eps, .ps, .pdf or .svg");
+  EXPECT_NE(export_win, nullptr);   // the dialog stays for another choice
+  EXPECT_EQ(ListFiles(".").find("typed"), std::string::npos);
+  DestroyExportWindow();
 }
 
 // the PDF of the view, rasterised at 72 dpi (one pixel a point), against the view's own

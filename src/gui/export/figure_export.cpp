@@ -26,11 +26,12 @@
 #include "robot/robot_load.h"         // for: LoadRobotRecords()
 #include "base/consts.h"  // for: VM_PI
 
-const char* figure_usage =
+// the text with the vector and pixel formats of the table filled in
+static const char* usage_form =
   "\nFigures: velmora --export FILE [--pose q1 ... qn] [--view theta gamma scale]\n"
   "                         [--ortho] [--background r g b] [--scene] ROBOT\n"
   "Writes a figure of ROBOT (a file in Arch) without opening a window: the view's scene\n"
-  "at 600 x 600, as .eps, .ps, .pdf or .svg (vector, as Export does) or .png (pixels),\n"
+  "at 600 x 600, as %s (vector, as Export does) or %s (pixels),\n"
   "chosen by FILE's extension. --pose sets the n joint values (degrees or lengths);\n"
   "--view the camera: elevation and azimuth in degrees, and the distance scale (default\n"
   "-28.6 -28.6 and four times the mean link length; with --ortho the two turns about y\n"
@@ -119,8 +120,11 @@ static int ParseArgs(int argc, char** argv, FigureArgs* a) {
   }
   if (!a->robot) return Fail(2, "--export needs a robot name");
   a->format = ExportFormatOfPath(a->file);
-  if (a->format < 0)
-    return Fail(2, "%s: the extension names no format (.eps, .ps, .pdf, .svg, .png)", a->file);
+  if (a->format < 0) {
+    char list[128];
+    return Fail(2, "%s: the extension names no format (%s)", a->file,
+                ExportFormatList(list, sizeof(list), ExportListAll, ", "));
+  }
   if (a->view_set && !(a->view[2] >= VIEW_SCALE_MIN))
     return Fail(2, "--view: the scale is at least 0.1");
   return 0;
@@ -213,6 +217,14 @@ static void TitleOf(const char* path, char* title, int size) {
 }
 
 //------------------------------------------------------------------ public API
+
+const char* FigureUsage(void) {
+  static char text[1400];
+  char vec[128], pix[64];
+  snprintf(text, sizeof(text), usage_form, ExportFormatList(vec, sizeof(vec), ExportListVector,
+           " or "), ExportFormatList(pix, sizeof(pix), ExportListPixels, " or "));
+  return text;
+}
 
 int FigureCommand(int argc, char** argv) {
   FigureArgs a;

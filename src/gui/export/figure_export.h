@@ -4,8 +4,8 @@
 #ifndef VELMORA_GUI_FIGURE_EXPORT_H
 #define VELMORA_GUI_FIGURE_EXPORT_H
 
-// the command's lines of the program's usage text
-extern const char* figure_usage;
+// the command's lines of the program's usage text, the formats from the format table
+const char* FigureUsage(void);
 
 // run the command on argv[0] = "--export" and what follows; the program's exit status:
 // 0 when FILE was written, 1 after a message on standard error, 2 for a malformed command

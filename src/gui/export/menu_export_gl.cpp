@@ -42,7 +42,7 @@ void DestroyExportWindow(void) {
   export_gl_format = nullptr;
 }
 
-// the field shows ".ps" at first, whatever format code the last export left
+// the field shows the format of the next export: EPS at first, then the last one written
 void export_gl(void) {
   DestroyExportWindow();
   export_win = new Fl_Window(100, 100, 250, 100, "OpenGL Scene Export");
@@ -50,9 +50,10 @@ void export_gl(void) {
     export_gl_filename->box(FL_PLASTIC_DOWN_BOX);
     export_gl_filename->value("Export-File");
     export_gl_format = new Fl_Input_Choice(80, 40, 80, 25, "Format:");
-    export_gl_format->add(".eps");  export_gl_format->add(".ps");
-    export_gl_format->add(".pdf");  export_gl_format->add(".svg");
-    export_gl_format->value(1);
+    for (int i = 0; i < nexport_formats; i++)
+      if (export_formats[i].dialog) export_gl_format->add(export_formats[i].ext);
+    const ExportFormatRow* f = ExportFormatRowOf(Export_Gl_State);
+    export_gl_format->value(f ? f->ext : ".eps");
     export_gl_format->callback(export_gl_format_cb);
     export_gl_format->when(FL_WHEN_CHANGED);
     Fl_Button* save = new Fl_Button(170, 40, 50, 25, "Save");
@@ -62,7 +63,8 @@ void export_gl(void) {
   ShowWindow(export_win);
 }
 
-// ".eps" 1, ".pdf" 3, ".svg" 4, anything else 0
+// the chosen extension's code: ".eps" 1, ".pdf" 3, ".svg" 4, anything else 0 (Save takes the
+// field's text again, so the format written is always the one shown)
 void export_gl_format_cb(Fl_Widget* w, void*) {
   Export_Gl_State = ExportFormatOfExtension(((Fl_Input_Choice*)w)->value());
 }
@@ -70,6 +72,15 @@ void export_gl_format_cb(Fl_Widget* w, void*) {
 void export_gl_set_cb(Fl_Widget*, void*) {
   if (!export_win) return;
   const char* title = export_gl_filename->value();
+  const ExportFormatRow* f = ExportFormatOfExt(export_gl_format->value(), 0);
+  if (!f || !f->dialog) {   // a typed extension: the contents would not match the name
+    char list[128];
+    ShowMessage("Export: the format is one of %s",
+                ExportFormatList(list, sizeof(list), ExportListDialog, " or "));
+    ErrStatus = 1;
+    return;
+  }
+  Export_Gl_State = f->format;
   char name[ExportNameSize];
   const char* why = ExportFileName(name, title, export_gl_format->value());
   if (why) {

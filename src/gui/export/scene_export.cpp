@@ -6,11 +6,13 @@
 #include <gl2ps.h>  // for: gl2psBeginPage(), gl2psEndPage()
 #include <string.h> // for: strerror()
 
-#include "base/export_name.h"  // for: ExportPS, ExportEPS, ExportPDF, ExportSVG
+#include "base/export_name.h"  // for: ExportFormatRowOf(), the format codes
 #include "base/fileio.h"       // for: WriteFileQuietly()
 
 static_assert(ExportPS == GL2PS_PS && ExportEPS == GL2PS_EPS && ExportPDF == GL2PS_PDF &&
               ExportSVG == GL2PS_SVG, "format codes are gl2ps's");
+static_assert(ExportSortSimple == GL2PS_SIMPLE_SORT && ExportSortBSP == GL2PS_BSP_SORT,
+              "sort codes are gl2ps's");
 
 //------------------------------------------------------------------ module state
 static int sort_set = 0;            // 0: the BSP tree
@@ -39,7 +41,8 @@ void SetExportSort(int sort) { sort_set = sort; }
 int GetExportSort(void) { return sort_set; }
 
 int ExportScenePages(FILE* fp, const char* title, int format, void (*draw)(void)) {
-  int sort = sort_set ? sort_set : GL2PS_BSP_SORT;
+  const ExportFormatRow* row = ExportFormatRowOf(format);
+  int sort = sort_set ? sort_set : row && row->sort ? row->sort : GL2PS_BSP_SORT;
   GLint options = GL2PS_DRAW_BACKGROUND | GL2PS_USE_CURRENT_VIEWPORT;
   options |= sort == GL2PS_BSP_SORT ? GL2PS_BEST_ROOT : GL2PS_OCCLUSION_CULL;
   GLint state = GL2PS_OVERFLOW;

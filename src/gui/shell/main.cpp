@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   if (help) {
     char line[DATA_DIR_MAX + 64];
     fputs(usage, stdout);
-    fputs(figure_usage, stdout);
+    fputs(FigureUsage(), stdout);
     if (DataDirDescribe(data, line, sizeof(line)) == 0) printf("\n%s\n", line);
     return 0;
   }
