@@ -18,6 +18,8 @@
 #include "traj/traj_file.h"    // for: LoadCartesianTrajectory()
 #include "traj/traj_solve.h"   // for: SolveTrajPoint()
 #include "robot/urdf_export.h"  // for: PutUrdf()
+#include "collide/collide.h"     // for: CollideBuild(), CollideClearance()
+#include "scene/workspace_file.h"  // for: ReadWorkspace()
 
 //------------------------------------------------------------------ module state
 
@@ -36,10 +38,15 @@ static const char* kUsage =
   "  check ROBOT                            read the robot file, report ok or the reason\n"
   "  path NAME                              a built-in path in the Cartesian trajectory\n"
   "                                         file format (4 lines per point)\n"
-  "  solve ROBOT CTRAJ_FILE                 each point of a Cartesian trajectory solved\n"
+  "  solve ROBOT CTRAJ_FILE [SCENE]         each point of a Cartesian trajectory solved\n"
   "                                         from the last, one line per point: the joint\n"
   "                                         values, the solver's code and 1/kappa there\n"
   "  urdf ROBOT                             the robot as a URDF document\n"
+  "  clearance ROBOT [SCENE] q1 ... qn      the smallest distance from the robot to the\n"
+  "                                         scene, the closest pair, and the first pair\n"
+  "                                         that touches (the robot itself included)\n"
+  "SCENE: [--workspace NAME] [--obstacle x y z r]... (up to four obstacles); solve takes\n"
+  "it too, and then adds the clearance of each point as its last column.\n"
   "  --help, --version\n"
   "ROBOT is read from \"Arch/\" + ROBOT, CTRAJ_FILE from \"Ctraj/\" (or a built-in path of\n"
   "that name); either is used as a path when it starts with / or ~. Both are looked up in\n"
@@ -131,6 +138,42 @@ static void PrintPose(CartesianConfig cc) {
   else
     fprintf(out, "%.6f %.6f %.6f %.6f %.6f %.6f\n", cc->r[0], cc->r[1], cc->r[2],
             cc->ang[0], cc->ang[1], cc->ang[2]);
+}
+
+// the scene options at argv[k] onwards: "--workspace NAME" (the file's objects shown as it
+// says) and "--obstacle x y z r" (up to four, shown, radius above 0); the index of the
+// first argument that is not one, or -1 after a message
+static int SetScene(int argc, char** argv, int k) {
+  int e = 0;
+  while (k < argc) {
+    if (strcmp(argv[k], "--workspace") == 0) {
+      if (k + 1 >= argc) { Fail("--workspace: NAME expected", nullptr);  return -1; }
+      if (CheckWorkspaceFileName(argv[k + 1]) != 0 || ReadWorkspace(argv[k + 1]) != 0)
+        return -1;
+      k += 2;
+    } else if (strcmp(argv[k], "--obstacle") == 0) {
+      double v[4];
+      if (k + 4 >= argc) { Fail("--obstacle: x y z r expected", nullptr);  return -1; }
+      if (ParseNumbers(argv + k + 1, 4, v) != 0) return -1;
+      if (e >= 4) { Fail("--obstacle: at most four obstacles", nullptr);  return -1; }
+      if (!(v[3] > 0)) { Fail("--obstacle: the radius must be above 0", nullptr);  return -1; }
+      for (int i = 0; i < 3; i++) Obstacle_pos[e][i] = Obstacle_info[e][i] = (float)v[i];
+      Radius[e] = (float)v[3];
+      ShowObstacle[e] = 1;
+      e++;
+      k += 5;
+    } else {
+      break;
+    }
+  }
+  SetCollideCheck(1);
+  return k;
+}
+
+// a clearance as a number, "inf" with nothing but the robot in the scene
+static void PrintClearance(const char* sep, double c) {
+  if (c >= CollideFar) fprintf(out, "%sinf", sep);
+  else fprintf(out, "%s%.6f", sep, c);
 }
 
 //------------------------------------------------------------------ commands
@@ -241,21 +284,56 @@ static int CmdPath(int argc, char** argv) {
 
 // every point from the home joints on, as continuous playback solves them
 static int CmdSolve(int argc, char** argv) {
-  if (argc != 2) return Fail("solve: ROBOT CTRAJ_FILE expected", nullptr);
+  if (argc < 2) return Fail("solve: ROBOT CTRAJ_FILE expected", nullptr);
+  int k = SetScene(argc, argv, 2);
+  if (k < 0) return 1;
+  if (k != argc) return Fail("solve: unknown argument: ", argv[k]);
+  int scene = argc > 2;
   Session s = {};
   if (Open(&s, argv[0]) != 0) return 1;
+  CollideModel m = scene ? CollideBuild(s.r) : nullptr;
   CartesianTrajectory t = {};
   int rc = 1;
   if (LoadCartesianTrajectory(s.r, argv[1], &t) == 0) {
     for (int i = 0; i < t.ntp; i++) {
-      double k;
-      int code = SolveTrajPoint(s.r, s.jc, &t, i, &k);
+      double kappa;
+      int code = SolveTrajPoint(s.r, s.jc, &t, i, &kappa);
       for (int j = 0; j < s.r->n; j++) fprintf(out, "%.6f ", s.jc->q[j]);
-      fprintf(out, "%d %.6f\n", code, k);
+      fprintf(out, "%d %.6f", code, kappa);
+      if (m) PrintClearance(" ", CollideClearance(m, s.jc->q, nullptr));
+      fprintf(out, "\n");
     }
     rc = 0;
   }
   ClearCartesianTrajectory(&t);
+  CollideFree(m);
+  Close(&s);
+  return rc;
+}
+
+// the clearance, the closest pair and the first touching pair at the joint values
+static int CmdClearance(int argc, char** argv) {
+  if (argc < 1) return Fail("clearance: ROBOT expected", nullptr);
+  int k = SetScene(argc, argv, 1);
+  if (k < 0) return 1;
+  Session s = {};
+  if (Open(&s, argv[0]) != 0) return 1;
+  int rc = 1;
+  if (SetJoints(&s, argv + k, argc - k) == 0) {
+    CollideModel m = CollideBuild(s.r);
+    CollideReport rep;
+    double c = CollideClearance(m, s.jc->q, &rep);
+    PrintClearance("clearance ", c);
+    fprintf(out, "\n");
+    if (rep.near_a >= 0)
+      fprintf(out, "closest %s, %s\n", CollideGetBody(m, rep.near_a)->name,
+              CollideGetBody(m, rep.near_b)->name);
+    else
+      fprintf(out, "closest none\n");
+    fprintf(out, "collision %s\n", rep.touching ? rep.message : "none");
+    CollideFree(m);
+    rc = 0;
+  }
   Close(&s);
   return rc;
 }
@@ -276,7 +354,8 @@ static int CmdUrdf(int argc, char** argv) {
 // only the commands that read robots settle on a data folder (and may make it)
 static int ReadsRobots(const char* cmd) {
   return !strcmp(cmd, "fk") || !strcmp(cmd, "ik") || !strcmp(cmd, "indices") ||
-         !strcmp(cmd, "check") || !strcmp(cmd, "solve") || !strcmp(cmd, "urdf");
+         !strcmp(cmd, "check") || !strcmp(cmd, "solve") || !strcmp(cmd, "urdf") ||
+         !strcmp(cmd, "clearance");
 }
 
 // usage, then the data folder the robot commands would use
@@ -336,6 +415,8 @@ int main(int argc, char** argv) {
     rc = CmdSolve(argc - 2, argv + 2);
   } else if (strcmp(cmd, "urdf") == 0) {
     rc = CmdUrdf(argc - 2, argv + 2);
+  } else if (strcmp(cmd, "clearance") == 0) {
+    rc = CmdClearance(argc - 2, argv + 2);
   } else {
     fputs(kUsage, stderr);
     rc = 2;

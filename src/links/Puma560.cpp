@@ -75,6 +75,22 @@ void Puma560Free(Puma560Solids* s) {
   }
 }
 
+// the solids of s that part k draws (0 base, 1 ... 6 the links; link 5 has none)
+int Puma560PartSolids(const Puma560Solids* s, int k, JwPrimitive* out) {
+  int c = 0;
+  switch (k) {
+    case 0: out[c++] = s->Bplate;  out[c++] = s->Bstump;  out[c++] = s->Bbox;
+            out[c++] = s->Bmotor;  break;
+    case 1: out[c++] = s->L1trunk;  out[c++] = s->L1hinge;  break;
+    case 2: out[c++] = s->L2link;  break;
+    case 3: out[c++] = s->L3link;  break;
+    case 4: out[c++] = s->L4cyl;  out[c++] = s->L4b1;  out[c++] = s->L4b2;  break;
+    case 6: out[c++] = s->L6a;  out[c++] = s->L6b;  out[c++] = s->L6c;  break;
+    default: break;
+  }
+  return c;
+}
+
 // build the fourteen solids (any previous ones are freed first); the robot is not consulted
 void Puma560Init(Robot r) {
   Puma560Destroy(r);

@@ -31,7 +31,11 @@ extern Puma560Solids puma560;
 void Puma560Build(Puma560Solids* s, float drop);
 // the fourteen solids of s freed and cleared
 void Puma560Free(Puma560Solids* s);
-// drawing library only: the solids of s that part k draws (0 base, 1 ... 6 the links)
+// the solids of s that part k draws (0 base, 1 ... 6 the links; link 5 has none) into out,
+// which holds Puma560PartMax; their count (entries may be NULL while s is not built)
+enum { Puma560PartMax = 4 };
+int Puma560PartSolids(const Puma560Solids* s, int k, JwPrimitive* out);
+// drawing library only: the solids of s that part k draws
 void Puma560DrawPart(const Puma560Solids* s, int k);
 
 // drawing library only (Puma560_gl.cpp): fill Puma560Links and the ZDrawEE drawer

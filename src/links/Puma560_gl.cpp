@@ -12,15 +12,9 @@ static void Draw(JwPrimitive p) { ModelDrawSolid(p); }
 //------------------------------------------------------------------ link drawing
 // the solids of s that part k draws (0 base, 1 ... 6 the links; link 5 has none)
 void Puma560DrawPart(const Puma560Solids* s, int k) {
-  switch (k) {
-    case 0: Draw(s->Bplate);  Draw(s->Bstump);  Draw(s->Bbox);  Draw(s->Bmotor);  break;
-    case 1: Draw(s->L1trunk);  Draw(s->L1hinge);  break;
-    case 2: Draw(s->L2link);  break;
-    case 3: Draw(s->L3link);  break;
-    case 4: Draw(s->L4cyl);  Draw(s->L4b1);  Draw(s->L4b2);  break;
-    case 6: Draw(s->L6a);  Draw(s->L6b);  Draw(s->L6c);  break;
-    default: break;
-  }
+  JwPrimitive p[Puma560PartMax];
+  int n = Puma560PartSolids(s, k, p);
+  for (int i = 0; i < n; i++) Draw(p[i]);
 }
 
 static void base() { Puma560DrawPart(&puma560, 0); }

@@ -9,6 +9,7 @@
 #include "links/C3Manip.h"
 #include "links/ZireVoro.h"
 #include "links/Wrist.h"
+#include "links/model_solids.h"
 #include "graphics/primitives.h"
 
 #include <stdio.h>   // for: fprintf()
@@ -17,29 +18,30 @@
 
 //------------------------------------------------------------------ registry and module state
 GeomMatch geomlinks[] = {
-  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist, 6, 0, nullptr,
-   nullptr, nullptr},
-  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist, 12, 0,
-   ZireVoroCouple, nullptr, nullptr},
+  {"Puma560", Puma560Links, Puma560Init, Puma560Destroy, Puma560EElist, 6, 0, nullptr, nullptr,
+   nullptr, Puma560Bodies},
+  {"ZireVoro", ZireVoroLinks, ZireVoroInit, ZireVoroDestroy, ZireVoroEElist, 12, 0, ZireVoroCouple,
+   nullptr, nullptr, ZireVoroBodies},
   {"Yaskawa", YaskawaLinks, YaskawaInit, YaskawaDestroy, YaskawaEElist, 6, 0, nullptr, nullptr,
-   nullptr},
+   nullptr, YaskawaBodies},
   {"KERROW", KerrowLinks, KerrowInit, KerrowDestroy, KerrowEElist, 6, 2.95f - 0.55f, nullptr,
-   nullptr, nullptr},
+   nullptr, nullptr, KerrowBodies},
   {"FanucS300", FanucS300Links, FanucS300Init, FanucS300Destroy, FanucS300EElist, 6, 0, nullptr,
-   nullptr, nullptr},
+   nullptr, nullptr, FanucS300Bodies},
   {"REKERROW", REKERROWLinks, REKERROWInit, REKERROWDestroy, REKERROWEElist, 7, 0, nullptr,
-   nullptr, nullptr},
+   nullptr, nullptr, REKERROWBodies},
   {"REKERROWB", REKERROWBLinks, REKERROWBInit, REKERROWBDestroy, REKERROWBEElist, 13, 0, nullptr,
-   nullptr, nullptr},
+   nullptr, nullptr, REKERROWBBodies},
   {"Rozivi+Rudov", C3ManipLinks, C3ManipInit, C3ManipDestroy, C3ManipEElist, 7, -7.5f, nullptr,
-   nullptr, nullptr},
-  {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist, 3, 0, nullptr, nullptr, nullptr},
+   nullptr, nullptr, C3ManipBodies},
+  {"Wrist", WristLinks, WristInit, WristDestroy, WristEElist, 3, 0, nullptr, nullptr, nullptr,
+   WristBodies},
 };
 const int ngeomlinks = (int)(sizeof(geomlinks)/sizeof(geomlinks[0]));
 
 // named cells of robots that have no built-in model: hooks only, never matched as a model
 static GeomMatch geomcells[] = {
-  {"Rezir500", nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr},
+  {"Rezir500", nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 static const int ngeomcells = (int)(sizeof(geomcells)/sizeof(geomcells[0]));
 

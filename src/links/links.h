@@ -29,6 +29,7 @@ typedef struct _GeomMatch_ {
   int (*DrawCell)(int shown); // the cell around the robot (shown: the display's "Scene" flag);
                               // 1 asks for another frame. Set by the scene (SetModelCell)
   void (*DrawHeld)(void);     // in the tool frame, what the hand holds while the cell is shown
+  int (*Bodies)(int part, JwPrimitive* out, int max);  // solids of part 0 ... n (model_solids)
 } GeomMatch, *GeomMatchPtr;
 
 extern GeomMatch geomlinks[];  // searched in order; rows only for models that exist
