@@ -50,6 +50,8 @@ struct _CollideModel_ {
   CollideFrame* F;                 // the robot's frames at the last query
   int nlist;
   CollideBodyRec** list;           // the bodies of the last query: parts, payload, others
+  int nrobot;                      // the first nrobot of them are the robot's (parts, payload)
+  unsigned char* touched;          // robot body a touched list entry b: [a (list size) + b]
 };
 
 // every piece of b placed from the frames, and b's bounding box

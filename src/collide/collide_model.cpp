@@ -261,7 +261,9 @@ CollideModel CollideBuild(Robot r) {
   }
   m->probe = CollideShapeSphere(1e-9);
   m->F = (CollideFrame*)JwMalloc(CollideFrameCount(r)*sizeof(CollideFrame));
-  m->list = (CollideBodyRec**)JwMalloc((m->nr + 1 + WS_MAX + 4)*sizeof(CollideBodyRec*));
+  int most_list = m->nr + 1 + WS_MAX + 4;
+  m->list = (CollideBodyRec**)JwMalloc(most_list*sizeof(CollideBodyRec*));
+  m->touched = (unsigned char*)JwMalloc((size_t)(m->nr + 1)*most_list);
 
   // pairs that are not neighbours in the chain; those touching at home are left out
   int most = m->nr*m->nr;
@@ -303,6 +305,7 @@ void CollideFree(CollideModel m) {
   free(m->home);
   free(m->F);
   free(m->list);
+  free(m->touched);
   free(m);
 }
 
@@ -320,6 +323,7 @@ void CollideSyncScene(CollideModel m, const float* q) {
     CollidePlaceBody(&m->payload, m->F, q);
     m->list[m->nlist++] = &m->payload;
   }
+  m->nrobot = m->nlist;
   for (int i = 0; i < workspace_number && i < WS_MAX; i++) {
     if (!ShowWorkspace[i]) continue;
     CollideBodyRec* b = m->object[i];

@@ -6,6 +6,7 @@
 #include <math.h>    // for: sqrt()
 #include <stdio.h>   // for: snprintf()
 #include <stdlib.h>  // for: qsort()
+#include <string.h>  // for: memset()
 
 //------------------------------------------------------------------ module state
 static int check_on = 0;   // "Check collisions"
@@ -59,30 +60,39 @@ static void ClearReport(CollideReport* rep) {
   rep->near_a = rep->near_b = -1;
 }
 
-// distance of robot body a to body b: an obstacle is measured from its centre less its radius
-// once touching, so that a body inside it comes out below 0
-static double BodyDistance(CollideModel m, const CollideBodyRec* a, const CollideBodyRec* b) {
+// distance of robot body a to body b, given whether the check found them touching: 0 then,
+// except that an obstacle is measured from its centre less its radius, so that a body inside
+// it comes out below 0
+static double BodyDistance(CollideModel m, const CollideBodyRec* a, const CollideBodyRec* b,
+                           int touching) {
   double best = CollideFar;
+  if (touching && b->pub.kind != CollideObstacle) return 0;
+  if (touching) CollidePlace(m->probe, b->P[0].L);
   for (int i = 0; i < a->np; i++)
     for (int j = 0; j < b->np; j++) {
-      double d = CollideDistance(a->P[i].s, b->P[j].s, nullptr, nullptr);
-      if (d <= 0 && b->pub.kind == CollideObstacle) {
-        CollidePlace(m->probe, b->P[0].L);
+      double d;
+      if (touching)
         d = CollideDistance(a->P[i].s, m->probe, nullptr, nullptr) - Radius[b->pub.index];
-      }
+      else
+        d = CollideGap(a->P[i].s, b->P[j].s);
       if (d < best) best = d;
     }
   return best;
 }
 
+// a pair to measure: a lower bound of its distance, and whether the check found it touching
 typedef struct _Candidate_ {
   double gap;
   int a, b;
+  int touching;
 } Candidate;
 
+// lower bounds ascending, touching pairs first among equal bounds
 static int ByGap(const void* x, const void* y) {
-  double a = ((const Candidate*)x)->gap, b = ((const Candidate*)y)->gap;
-  return a < b ? -1 : (a > b ? 1 : 0);
+  const Candidate* a = (const Candidate*)x;
+  const Candidate* b = (const Candidate*)y;
+  if (a->gap != b->gap) return a->gap < b->gap ? -1 : 1;
+  return b->touching - a->touching;
 }
 
 //------------------------------------------------------------------ public API
@@ -100,13 +110,17 @@ int CollideCheck(CollideModel m, const float* q, CollideReport* rep) {
   CollideSyncScene(m, q);
   for (int k = 0; k < m->nlist; k++) m->list[k]->pub.hit = m->list[k]->pub.warn = 0;
   if (!check_on) return 0;
-  int robot = m->nr + (m->payload.np ? 1 : 0);
+  int robot = m->nrobot;
+  memset(m->touched, 0, (size_t)robot*m->nlist);
   for (int a = 0; a < robot; a++) {
     CollideBodyRec* A = m->list[a];
     if (!A->np) continue;
     for (int b = robot; b < m->nlist; b++) {
       CollideBodyRec* B = m->list[b];
-      if (Touch(A, B)) Hit(m, a, b, rep);
+      if (Touch(A, B)) {
+        Hit(m, a, b, rep);
+        m->touched[a*m->nlist + b] = 1;
+      }
       if (B->pub.kind != CollideObstacle || A->pub.warn) continue;
       for (int i = 0; i < A->np && !A->pub.warn; i++)
         if (CollideTouch(A->P[i].s, m->soi[B->pub.index])) {
@@ -129,7 +143,7 @@ double CollideClearance(CollideModel m, const float* q, CollideReport* rep) {
   if (!rep) rep = &local;
   CollideCheck(m, q, rep);
   if (!m || !q || !check_on) return rep->clearance;
-  int robot = m->nr + (m->payload.np ? 1 : 0), others = m->nlist - robot;
+  int robot = m->nrobot, others = m->nlist - robot;
   if (others <= 0) return rep->clearance;
   Candidate* c = (Candidate*)malloc((size_t)robot*others*sizeof(Candidate));
   if (!c) return rep->clearance;
@@ -137,7 +151,11 @@ double CollideClearance(CollideModel m, const float* q, CollideReport* rep) {
   for (int a = 0; a < robot; a++) {
     if (!m->list[a]->np) continue;
     for (int b = robot; b < m->nlist; b++) {
-      c[nc].gap = BoxGap(m->list[a], m->list[b]);
+      // inside an obstacle the distance is no less than minus its radius
+      const CollideBodyRec* B = m->list[b];
+      c[nc].touching = m->touched[a*m->nlist + b];
+      c[nc].gap = BoxGap(m->list[a], B);
+      if (c[nc].touching && B->pub.kind == CollideObstacle) c[nc].gap = -Radius[B->pub.index];
       c[nc].a = a;
       c[nc].b = b;
       nc++;
@@ -145,7 +163,7 @@ double CollideClearance(CollideModel m, const float* q, CollideReport* rep) {
   }
   qsort(c, nc, sizeof(Candidate), ByGap);
   for (int k = 0; k < nc && c[k].gap < rep->clearance; k++) {
-    double d = BodyDistance(m, m->list[c[k].a], m->list[c[k].b]);
+    double d = BodyDistance(m, m->list[c[k].a], m->list[c[k].b], c[k].touching);
     if (d < rep->clearance) {
       rep->clearance = d;
       rep->near_a = c[k].a;

@@ -83,6 +83,13 @@ int CollideTouch(CollideShape a, CollideShape b) {
   return rs.isCollision() ? 1 : 0;
 }
 
+double CollideGap(CollideShape a, CollideShape b) {
+  fcl::DistanceRequestd rq(false, false, 0, 0, 1e-6, fcl::GST_INDEP);
+  fcl::DistanceResultd rs;
+  fcl::distance(a->obj, b->obj, rq, rs);
+  return rs.min_distance < 0 ? 0 : rs.min_distance;
+}
+
 // the library leaves the distance of touching meshes undefined, so touching is asked first
 double CollideDistance(CollideShape a, CollideShape b, double pa[3], double pb[3]) {
   if (CollideTouch(a, b)) {

@@ -24,6 +24,8 @@ void CollidePlace(CollideShape s, const double M[16]);
 void CollideBounds(CollideShape s, double lo[3], double hi[3]);
 // 1 when the placed shapes touch or overlap, else 0
 int CollideTouch(CollideShape a, CollideShape b);
+// smallest distance between placed shapes known not to touch (undefined when they do)
+double CollideGap(CollideShape a, CollideShape b);
 // smallest distance between the placed shapes and the nearest points (pa on a, pb on b,
 // either may be NULL); 0 when they touch
 double CollideDistance(CollideShape a, CollideShape b, double pa[3], double pb[3]);
