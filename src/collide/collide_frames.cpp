@@ -1,7 +1,7 @@
 // collide_frames.cpp -- the frames the drawing walk places a robot's bodies in, without drawing
 #include "collide/collide_frames.h"
 
-#include "graphics/jwtypes.h"  // for: JW_PI
+#include "base/consts.h"  // for: VmDegToRad()
 
 #include <math.h>    // for: cos(), sin()
 #include <string.h>  // for: memcpy()
@@ -32,7 +32,7 @@ void CollideFrameTranslation(double* M, double x, double y, double z) {
 // rows and columns (a, b) are the two axes the rotation turns: (y, z), (z, x), (x, y)
 void CollideFrameRotation(double* M, double deg, int axis) {
   CollideFrameIdentity(M);
-  double t = deg*JW_PI/180.0, c = cos(t), s = sin(t);
+  double t = VmDegToRad(deg), c = cos(t), s = sin(t);
   int a = (axis + 1) % 3, b = (axis + 2) % 3;
   M[4*a + a] = c;  M[4*a + b] = -s;
   M[4*b + a] = s;  M[4*b + b] = c;

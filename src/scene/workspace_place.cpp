@@ -1,7 +1,7 @@
 // workspace_place.cpp -- where a work-environment object stands: its placement as one matrix
 #include "scene/workspace_place.h"
 
-#include "graphics/jwtypes.h"    // for: JW_PI
+#include "base/consts.h"         // for: VmDegToRad()
 #include "scene/coordi_trans.h"  // for: WorkspacePivot()
 #include "scene/workspace.h"     // for: ws_object_pos, WorkspaceAngle
 
@@ -45,7 +45,7 @@ void WorkspacePlacement(int i, double M[16]) {
     double a = WorkspaceAngle[i][k];
     if (a == 0) continue;
     Translate(M, o[0], o[1], o[2]);
-    double Rm[16], t = a*JW_PI/180.0, c = cos(t), s = sin(t);
+    double Rm[16], t = VmDegToRad(a), c = cos(t), s = sin(t);
     int u = (k + 1) % 3, v = (k + 2) % 3;
     Identity(Rm);
     Rm[4*u + u] = c;  Rm[4*u + v] = -s;

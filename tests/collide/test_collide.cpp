@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/consts.h"
 #include "collide/collide.h"
 #include "kin/ikp.h"
 #include "links/links.h"
@@ -75,7 +76,7 @@ TEST(Clearance, SphereAgainstCylinderLink) {
   Obstacle(0, 4, 0, 0, 0.5);
   EXPECT_NEAR(CollideClearance(m, &q, nullptr), 4 - 1.4 - 0.5, 1e-6);
   q = 7.5f;
-  double face = 1.4*cos(7.5*M_PI/180);
+  double face = 1.4*cos(VmDegToRad(7.5));
   CollideReport rep;
   EXPECT_NEAR(CollideClearance(m, &q, &rep), 4 - face - 0.5, 1e-6);
   EXPECT_STREQ(CollideGetBody(m, rep.near_a)->name, "Link 1");

@@ -238,3 +238,44 @@ TEST_F(KinProgram, UrdfPrintsTheDocument) {
   EXPECT_EQ(r.out.substr(r.out.size() - 9), "</robot>\n");
   EXPECT_NE(Kin("urdf missing").status, 0);
 }
+
+// clearance: the Puma560 with its hand lowered through the cell's table, then turned away;
+// solve with the same scene ends each line with the clearance the command gives at its joints
+TEST_F(KinProgram, ClearanceInTheCellAndAlongAPath) {
+  KinRun r = Kin("clearance Puma560 --workspace Puma560_cell -15 -10 -20 0 60 0");
+  ASSERT_EQ(r.status, 0) << r.err.substr(0, 400);
+  EXPECT_EQ(r.out.rfind("clearance 0.000000\nclosest ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\ncollision Link "), std::string::npos) << r.out;
+  r = Kin("clearance Puma560 --workspace Puma560_cell 180 -60 60 0 30 0");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\ncollision none\n"), std::string::npos) << r.out;
+  EXPECT_GT(Numbers(r.out.substr(10))[0], 0.5) << r.out;
+  EXPECT_EQ(Kin("clearance Puma560 0 0 0 0 0 0").out,
+            "clearance inf\nclosest none\ncollision none\n");
+
+  r = Kin("solve Puma560 Puma560.arc --obstacle 4 2 6 0.5");
+  ASSERT_EQ(r.status, 0) << r.err.substr(0, 400);
+  std::istringstream lines(r.out);
+  std::vector<std::vector<double>> rows;
+  for (std::string l; std::getline(lines, l);) rows.push_back(Numbers(l));
+  ASSERT_EQ(rows.size(), 80u);
+  for (size_t i : {0, 40, 79}) {
+    ASSERT_EQ(rows[i].size(), 9u);
+    std::vector<double> q(rows[i].begin(), rows[i].begin() + 6);
+    KinRun c = Kin("clearance Puma560 --obstacle 4 2 6 0.5 " + Join(q));
+    EXPECT_NEAR(Numbers(c.out.substr(10))[0], rows[i][8], 1e-4) << i;
+  }
+
+  // refused: a radius of 0, a fifth obstacle, a missing file, too few joints
+  r = Kin("clearance Puma560 --obstacle 1 2 3 0 0 0 0 0 0 0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("velmora-kin: --obstacle: the radius must be above 0"),
+            std::string::npos);
+  std::string five;
+  for (int e = 0; e < 5; e++) five += "--obstacle 9 9 9 1 ";
+  EXPECT_EQ(Kin("clearance Puma560 " + five + "0 0 0 0 0 0").status, 1);
+  EXPECT_EQ(Kin("clearance Puma560 --workspace no.such 0 0 0 0 0 0").status, 1);
+  r = Kin("clearance Puma560 0 0 0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+}
