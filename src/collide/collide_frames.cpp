@@ -2,6 +2,7 @@
 #include "collide/collide_frames.h"
 
 #include "base/consts.h"  // for: VmDegToRad()
+#include "links/links.h"  // for: ModelRow()
 
 #include <math.h>    // for: cos(), sin()
 #include <string.h>  // for: memcpy()

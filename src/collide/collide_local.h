@@ -48,6 +48,7 @@ struct _CollideModel_ {
   CollideShape soi[4];             // spheres of influence
   CollideShape probe;              // a point, for the depth inside an obstacle
   CollideFrame* F;                 // the robot's frames at the last query
+  float* q;                        // its joints, with those the model ties to others set
   int nlist;
   CollideBodyRec** list;           // the bodies of the last query: parts, payload, others
   int nrobot;                      // the first nrobot of them are the robot's (parts, payload)

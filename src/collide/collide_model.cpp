@@ -261,6 +261,7 @@ CollideModel CollideBuild(Robot r) {
   }
   m->probe = CollideShapeSphere(1e-9);
   m->F = (CollideFrame*)JwMalloc(CollideFrameCount(r)*sizeof(CollideFrame));
+  m->q = (float*)JwMalloc(r->n*sizeof(float));
   int most_list = m->nr + 1 + WS_MAX + 4;
   m->list = (CollideBodyRec**)JwMalloc(most_list*sizeof(CollideBodyRec*));
   m->touched = (unsigned char*)JwMalloc((size_t)(m->nr + 1)*most_list);
@@ -304,12 +305,17 @@ void CollideFree(CollideModel m) {
   free(m->self);
   free(m->home);
   free(m->F);
+  free(m->q);
   free(m->list);
   free(m->touched);
   free(m);
 }
 
-void CollideSyncScene(CollideModel m, const float* q) {
+void CollideSyncScene(CollideModel m, const float* q_in) {
+  const GeomMatch* row = ModelRow(m->r->name);
+  float* q = m->q;
+  for (int i = 0; i < m->r->n; i++) q[i] = q_in[i];
+  if (row && row->Couple) row->Couple(m->r, q);
   CollideRobotFrames(m->r, q, m->F);
   m->nlist = 0;
   for (int k = 0; k < m->nr; k++) {
