@@ -9,10 +9,12 @@
 #include <pwd.h>       // for: getpwuid()
 #include <stdio.h>     // for: snprintf()
 #include <stdlib.h>    // for: getenv(), realpath(), mkdtemp()
-#include <string.h>    // for: strerror(), strlen(), strrchr()
+#include <string.h>    // for: strerror(), strcmp(), strrchr()
 #include <sys/stat.h>  // for: stat(), mkdir(), chmod(), umask()
 #include <unistd.h>    // for: getcwd(), chdir(), readlink(), read(), write(), unlink()
 
+#include "base/file_name.h"  // for: FileNameListed()
+#include "base/fileio.h"     // for: RemoveSaveTemporaries()
 #include "graphics/misc.h"  // for: JwWarning()
 
 // the installed samples, used when none sit beside the program; then the source tree's, for
@@ -250,9 +252,13 @@ int DataDirStart(const char* given) {
   if (DataDirChoose(given, path, sizeof(path), &origin) != 0) return -1;
   if (origin == DATA_DIR_USER && !HoldsArch(path) && MakeUserFolder(path) != 0) return -1;
   // missing kind folders are made so that saving works; a read-only folder is still read
+  // and the temporaries of saves that were interrupted (the program killed) are removed
+  RemoveSaveTemporaries(path);
   for (int i = 0; i < nkinds; i++) {
     char sub[DATA_DIR_MAX];
-    if (Join(sub, path, kinds[i]) == 0 && !IsDir(sub)) mkdir(sub, 0755);
+    if (Join(sub, path, kinds[i]) != 0) continue;
+    if (!IsDir(sub)) mkdir(sub, 0755);
+    else RemoveSaveTemporaries(sub);
   }
   if (chdir(path) != 0) {
     JwWarning("Cannot use the data folder `%s': %s\n", path, strerror(errno));
@@ -309,8 +315,7 @@ int DataDirSeed(const char* src, const char* dst) {
     if (!dir) continue;                   // the samples lack this kind
     while (struct dirent* e = readdir(dir)) {
       const char* name = e->d_name;
-      size_t len = strlen(name);
-      if (name[0] == '.' || name[len - 1] == '~') continue;
+      if (!FileNameListed(name)) continue;   // hidden, temporaries, backups ("~", ".CKP")
       struct stat st;
       if (Join(sf, s, name) != 0 || Join(df, d, name) != 0) continue;
       if (stat(sf, &st) != 0 || !S_ISREG(st.st_mode)) continue;

@@ -25,8 +25,9 @@ int DataDirDescribe(const char* given, char* line, int size);
 
 //------------------------------------------------------------------ start
 // choose the folder; a user folder without "Arch" is made and gets the samples (never over
-// a user's file); the kind folders missing in it are made; then the process changes into
-// it; 0, or -1 after one message with the working directory unchanged
+// a user's file); the kind folders missing in it are made, and the temporaries of
+// interrupted saves in it and its kind folders removed (RemoveSaveTemporaries); then the
+// process changes into it; 0, or -1 after one message with the working directory unchanged
 int DataDirStart(const char* given);
 // the folder in use after DataDirStart, absolute ("" before)
 const char* DataDirPath(void);
@@ -39,7 +40,8 @@ int DataDirGetOrigin(void);
 void DataDirSetSamples(const char* dir);
 const char* DataDirGetSamples(void);
 // copy the kind folders of src and their files into dst, skipping the files dst already
-// has and names starting "." or ending "~"; the number of files copied, or -1 after one
+// has and the names the lists hide (FileNameListed: a leading "." or "~", a trailing "~" or
+// ".CKP"); the number of files copied, or -1 after one
 // message (a half-copied file is removed)
 int DataDirSeed(const char* src, const char* dst);
 

@@ -151,3 +151,27 @@ TEST_F(DataFolder, UnmakeableFolder) {
   EXPECT_NE(err.find("Cannot create the data folder `" + user + "'"), std::string::npos) << err;
   EXPECT_EQ(Cwd(), work);
 }
+
+// seeding copies the files a list shows, never backups ("~", ".CKP") or hidden names; a kind
+// folder the user removed comes back at the next start, empty
+TEST_F(DataFolder, SeedSkipsBackupsAndStartRemakesAKindFolder) {
+  std::string src = top + "/src";
+  mkdir(src.c_str(), 0755);
+  mkdir((src + "/Arch").c_str(), 0755);
+  for (const char* f : {"Arm", "Arm~", "Arm.CKP", ".Arm", "~Arm"})
+    ASSERT_EQ(WriteTextFile(src + "/Arch/" + f, "{ a = 1 }\n"), 0) << f;
+  std::string dst = top + "/dst";
+  mkdir(dst.c_str(), 0755);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(DataDirSeed(src.c_str(), dst.c_str()), 1);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ListFiles(dst + "/Arch"), "Arm\n");
+  struct stat st;
+  EXPECT_NE(stat((dst + "/Arch/.Arm").c_str(), &st), 0);
+
+  ASSERT_EQ(Start(dst.c_str()), 0) << err;
+  system(("rm -rf '" + dst + "/Jtraj'").c_str());
+  ASSERT_EQ(Start(dst.c_str()), 0) << err;
+  EXPECT_TRUE(stat((dst + "/Jtraj").c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+  EXPECT_EQ(ListFiles(dst + "/Arch"), "Arm\n");
+}

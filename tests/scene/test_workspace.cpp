@@ -116,6 +116,43 @@ TEST_F(WorkspaceFiles, FileNamesAndFailedWrites) {
   EXPECT_FALSE(workspace_fill_match("cell.CKP"));
 }
 
+// the object count is 1 to 1000 inclusive; a type or colour word with a NUL byte after a
+// known name is no known name (the object keeps its own)
+TEST_F(WorkspaceFiles, CountEdgesAndNulInAName) {
+  std::string err, many;
+  for (int i = 0; i < 1000; i++) many += kObject;
+  EXPECT_EQ(ReadText(" 1000\n" + many, &err), 0) << err;
+  EXPECT_EQ(workspace_number, 1000);
+  EXPECT_EQ(ReadText(" 1001\n" + many + kObject, &err), -1);
+  EXPECT_NE(err.find("the object count `1001' is not 1 to 1000"), std::string::npos) << err;
+  EXPECT_EQ(workspace_number, 1000);
+  for (int i = 0; i < WS_MAX; i++) ResetWorkspaceObject(i);
+  std::string nul(" 1\n Surface\0x\n 0\n 0\n 0\n 1\n 1\n 1\n Red\0\n 0\n 0\n 0\n 1\n", 50);
+  EXPECT_EQ(ReadText(nul, &err), 0) << err;
+  EXPECT_EQ(WorkspaceType[0], WS_TABLE);
+  EXPECT_EQ(WorkspaceColor[0], WorkspaceColorValue[1]);
+  EXPECT_NE(err.find("unknown type `Surface'"), std::string::npos) << err;
+  EXPECT_NE(err.find("unknown colour `Red'"), std::string::npos) << err;
+}
+
+// the table of pivots, for a 4 x 2 x 3 object: a Surface lies at its own base whatever its
+// height, a Table stands on its height; E1 and E2 move both to the near corners
+TEST_F(WorkspaceFiles, PivotsOfSurfaceAndTable) {
+  const float want[2][3][3] = {{{0, 0, 0}, {-2, -1, 0}, {2, -1, 0}},    // Surface
+                               {{0, 0, 3}, {-2, -1, 3}, {2, -1, 3}}};   // Table
+  const int type[2] = {WS_SURFACE, WS_TABLE};
+  const int ref[3] = {WS_REF_CENTRE, WS_REF_E1, WS_REF_E2};
+  ws_object_info[0][0] = 4;  ws_object_info[0][1] = 2;  ws_object_info[0][2] = 3;
+  for (int t = 0; t < 2; t++)
+    for (int r = 0; r < 3; r++) {
+      WorkspaceType[0] = type[t];
+      SetWorkspaceReference(ref[r]);
+      float o[3];
+      WorkspacePivot(0, o);
+      for (int k = 0; k < 3; k++) EXPECT_EQ(o[k], want[t][r][k]) << t << " " << r << " " << k;
+    }
+}
+
 // hand-computed: r' = Rx(a0) Ry(a1) Rz(a2) r + reference point
 TEST_F(WorkspaceFiles, CoordiTransIntoObjects) {
   CartesianConfigRec pts[2] = {};

@@ -211,3 +211,16 @@ TEST_F(TrajFiles, SaveNamesAndOldFileKept) {
   EXPECT_TRUE(TrajFileExists(keep.c_str()));
   EXPECT_EQ(ListFiles("Ctraj"), std::string(250, 'k') + "\n");
 }
+
+// the point cap is inclusive: exactly the cap loads, one more point is refused
+TEST_F(TrajFiles, PointCapIsInclusive) {
+  SetTrajMaxPoints(3);
+  WriteTextFile("Ctraj/PumaArm.three", "1 2 3\n1 2 4\n1 2 5\n");
+  WriteTextFile("Ctraj/PumaArm.four", "1 2 3\n1 2 4\n1 2 5\n1 2 6\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadCartesianTrajectory(posit, "PumaArm.three", &CT), 0);
+  EXPECT_EQ(CT.ntp, 3);
+  EXPECT_EQ(LoadCartesianTrajectory(posit, "PumaArm.four", &CT), -1);
+  EXPECT_EQ(Err(), "Trajectory Ctraj/PumaArm.four is too long: 4 points, at most 3\n");
+  SetTrajMaxPoints(0);
+}
