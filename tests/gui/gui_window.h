@@ -12,6 +12,7 @@
 
 #include "gl/gl_display.h"
 #include "gui/shell/hubs.h"
+#include "gui/shell/menu_codes.h"
 #include "gui/shell/main_win.h"
 #include "gui/view/opengl_win.h"
 #include "links/links.h"

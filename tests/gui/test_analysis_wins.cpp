@@ -68,7 +68,7 @@ class AnalysisWins : public ::testing::Test {
 // refused names leave no file; a good one writes a document a parser reads, with the six
 // joints of the arm and the fixed tool joint
 TEST_F(AnalysisWins, ExportUrdfWritesTheNamedFile) {
-  menu_cb(nullptr, (void*)28L);
+  RunMenu(MENU_EXPORT_URDF);
   ASSERT_TRUE(urdf_win->shown());
   EXPECT_STREQ(urdf_name->value(), "Puma560");
   const char* bad[][2] = {{"", "File name is empty"},
@@ -95,9 +95,9 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   FILE* f = fopen("Jtraj/Puma560.three", "w");
   for (auto& p : q) fprintf(f, "%g %g %g %g %g %g\n", p[0], p[1], p[2], p[3], p[4], p[5]);
   fclose(f);
-  menu_cb(nullptr, (void*)11L);
+  RunMenu(MENU_JOINT_TRAJ);
   Select(joint_traj_select, "Puma560.three");
-  menu_cb(nullptr, (void*)29L);
+  RunMenu(MENU_PLOT);
   const TrajPlot* p = TrajPlotData();
   ASSERT_EQ(p->ntp, 3);  ASSERT_EQ(p->n, 6);
   for (int i = 0; i < 3; i++)
@@ -114,7 +114,7 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   EXPECT_EQ(JT.ctp, 1);  EXPECT_EQ(p->cursor, 1);
   EXPECT_EQ(joint_traj_progress->value(), 1);
   for (int j = 0; j < 6; j++) EXPECT_EQ(JC->q[j], q[1][j]);
-  menu_cb(nullptr, (void*)12L);
+  RunMenu(MENU_CONDITIONING);
   EXPECT_NEAR(p->rcond[1], condit_value->value(), 1e-12);
   // playback from the start: the press poses point 0, each tick the next
   joint_traj_reset_cb(nullptr, nullptr);
@@ -149,9 +149,9 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
 // a Cartesian path starts as gaps; a press solves and records one point; "Solve all" fills
 // the rest without moving the robot, each solution reaching its point's position
 TEST_F(AnalysisWins, PlotOfACartesianTrajectorySolvesAll) {
-  menu_cb(nullptr, (void*)10L);
+  RunMenu(MENU_CART_TRAJ);
   Select(cart_traj_select, "Puma560.arc");
-  menu_cb(nullptr, (void*)29L);
+  RunMenu(MENU_PLOT);
   const TrajPlot* p = TrajPlotData();
   ASSERT_EQ(p->ntp, CT.ntp);
   ASSERT_GT(p->ntp, 10);
@@ -179,7 +179,7 @@ class CondMapWin : public AnalysisWins {
  protected:
   // the map of joints 2 and 3 at 50 x 50 cells, computed to the end
   void Open() {
-    menu_cb(nullptr, (void*)30L);
+    RunMenu(MENU_COND_MAP);
     ASSERT_TRUE(cond_map_win->shown());
     EXPECT_EQ(cond_map_ja->value(), 1);  EXPECT_EQ(cond_map_jb->value(), 2);
     cond_map_size->value(0);
@@ -192,7 +192,7 @@ class CondMapWin : public AnalysisWins {
 // the value at the current pose is the Conditioning window's, before and after a pose change
 TEST_F(CondMapWin, ValueHereIsTheConditioningValue) {
   Open();
-  menu_cb(nullptr, (void*)12L);
+  RunMenu(MENU_CONDITIONING);
   EXPECT_NEAR(cond_map_here->value(), condit_value->value(), 1e-12);
   joint_config_set_q[4]->value(0.5);     // near the wrist singularity
   joint_config_set_cb(joint_config_set_q[4], (void*)4L);

@@ -34,7 +34,7 @@ static void PressSave() {
 
 // the dialog as a user meets it: Export from the menu, a format picked, "Save" pressed
 static void ExportFromDialog(const char* title, int format_item) {
-  menu_cb(nullptr, (void*)19L);
+  RunMenu(MENU_EXPORT);
   ASSERT_NE(export_win, nullptr);
   export_gl_filename->value(title);
   if (format_item >= 0) {
@@ -131,7 +131,7 @@ static int FormatOfContents(const std::string& path) {
 // extension names, and a reopened dialog shows the last format. A typed extension of one's
 // own is refused with a message and writes nothing. The three standard-output lines of a save
 TEST_F(Export, DialogFormatsDefaultAndRemembered) {
-  menu_cb(nullptr, (void*)19L);
+  RunMenu(MENU_EXPORT);
   ASSERT_NE(export_win, nullptr);
   EXPECT_STREQ(export_win->label(), "OpenGL Scene Export");
   EXPECT_STREQ(export_gl_filename->value(), "Export-File");
@@ -152,7 +152,7 @@ TEST_F(Export, DialogFormatsDefaultAndRemembered) {
       SCOPED_TRACE(std::string(ext[before]) + " then " + ext[now]);
       ExportFromDialog("first", before);
       EXPECT_EQ(FormatOfContents(std::string("first") + ext[before]), code[before]);
-      menu_cb(nullptr, (void*)19L);
+      RunMenu(MENU_EXPORT);
       EXPECT_STREQ(export_gl_format->value(), ext[before]);
       export_gl_filename->value("then");
       export_gl_format->value(now);   // shown only: no callback
@@ -164,7 +164,7 @@ TEST_F(Export, DialogFormatsDefaultAndRemembered) {
   ExpectWellFormed("first.svg", GL2PS_SVG);
   ExpectWellFormed("first.ps", GL2PS_PS);
 
-  menu_cb(nullptr, (void*)19L);
+  RunMenu(MENU_EXPORT);
   export_gl_filename->value("typed");
   export_gl_format->value(".foo");
   export_gl_format->do_callback();

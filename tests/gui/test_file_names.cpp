@@ -68,7 +68,7 @@ struct Dialog {
 // "~x" (a path by the readers' rule) and a pasted newline are refused by every dialog with
 // the rule's words on the message line, and nothing in the data folder changes
 TEST_F(FileNames, EveryDialogRefusesTildeAndNewline) {
-  menu_cb(nullptr, (void*)10L);                 // a Cartesian trajectory for Save JT, Plot
+  RunMenu(MENU_CART_TRAJ);                      // a Cartesian trajectory for Save JT, Plot
   Select(cart_traj_select, "Puma560.arc");
   ASSERT_TRUE(CT.active);
   for (long code : {24L, 8L, 26L, 15L, 19L, 28L, 29L}) menu_cb(nullptr, (void*)code);

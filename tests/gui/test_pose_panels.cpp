@@ -62,7 +62,7 @@ static Robot LongArm() {
 TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
   Use(LongArm());
   ASSERT_EQ(R->limits, 1);
-  menu_cb(nullptr, (void*)8L);
+  RunMenu(MENU_FORWARD_KIN);
   ASSERT_TRUE(joint_config_win->visible());
   EXPECT_EQ(joint_config_sl_set_q[29], nullptr);   // prismatic: spinner only
   ASSERT_NE(joint_config_set_q[29], nullptr);
@@ -113,7 +113,7 @@ TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
 // orientation landing at 190 wraps to -170
 TEST_F(PosePanels, InverseKinematicsEdits) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
-  menu_cb(nullptr, (void*)9L);
+  RunMenu(MENU_INVERSE_KIN);
   ASSERT_TRUE(cart_config_win->visible());
   ASSERT_TRUE(c_config_pos[0]->active());
   EXPECT_STREQ(cart_config_win->label(), "Inverse Kinematics ");
@@ -236,7 +236,7 @@ TEST_F(PosePanels, QTextOfAKnownRotation) {
 TEST_F(PosePanels, ConditioningRules) {
   ASSERT_NE(NewRobot("SphWrist"), nullptr);
   ASSERT_EQ(R->type, 2);
-  menu_cb(nullptr, (void*)12L);
+  RunMenu(MENU_CONDITIONING);
   EXPECT_FALSE(length_value->active());  EXPECT_FALSE(reach_value->active());
   EXPECT_EQ(c_config_pos[0], nullptr);  EXPECT_NE(c_config_ori[0], nullptr);
   ASSERT_NE(NewRobot("Posit3"), nullptr);
@@ -250,7 +250,7 @@ TEST_F(PosePanels, ConditioningRules) {
   EXPECT_TRUE(length_value->active());  EXPECT_TRUE(reach_value->active());
 
   // joints 4 and 6 in line (joint 5 at 0): rank 5, the light red
-  menu_cb(nullptr, (void*)8L);
+  RunMenu(MENU_FORWARD_KIN);
   joint_config_set_q[4]->value(0);
   joint_config_set_q[4]->do_callback();
   EXPECT_LT(condit_value->value(), 1e-6);
@@ -272,7 +272,7 @@ TEST_F(PosePanels, ConditioningRules) {
 // list, jump to Puma560.home, smooth move to Puma560.reach through the timer
 TEST_F(PosePanels, SelectConfigurationJumpAndMove) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
-  menu_cb(nullptr, (void*)6L);
+  RunMenu(MENU_SELECT_CONFIG);
   // the load wrote the two posture files; the list is sorted
   ASSERT_EQ(config_browser->size(), 5);
   EXPECT_STREQ(config_browser->text(1), "Puma560.Characteristic");
@@ -312,7 +312,7 @@ TEST_F(PosePanels, SelectConfigurationJumpAndMove) {
 
 TEST_F(PosePanels, SettingSystem) {
   ResetCamera(4);
-  menu_cb(nullptr, (void*)4L);
+  RunMenu(MENU_SET_SYSTEM);
   ASSERT_TRUE(control_win->visible());
   bg_color_grey->do_callback();
   for (Fl_Value_Slider* s : {bg_color_r, bg_color_g, bg_color_b}) EXPECT_EQ(s->value(), 181);

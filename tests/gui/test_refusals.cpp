@@ -46,7 +46,7 @@ TEST(Refusals, ReaderErrorLinesReachTheMessageLine) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   ASSERT_EQ(WriteTextFile("JConfig/Puma560.stray", kStrayPose), 0);
   ASSERT_EQ(WriteTextFile("Arch/Stray", kStrayRobot), 0);
-  menu_cb(nullptr, (void*)6L);
+  RunMenu(MENU_SELECT_CONFIG);
   config_jump->do_callback();
   float before[6];
   memcpy(before, JC->q, sizeof before);
@@ -54,7 +54,7 @@ TEST(Refusals, ReaderErrorLinesReachTheMessageLine) {
   PickLine(config_browser, "Puma560.stray");
   EXPECT_STREQ(MessageText(), "ERROR 2");
   EXPECT_EQ(memcmp(JC->q, before, sizeof before), 0);
-  menu_cb(nullptr, (void*)1L);
+  RunMenu(MENU_LOAD_ROBOT);
   ClearMessage();
   Select(arch_select, "Stray");
   robot_load_cb(nullptr, nullptr);

@@ -215,7 +215,7 @@ TEST_F(RobotDlg, EditLinkThenSaveAndReload) {
   EXPECT_EQ(R->L[0].Q_i, Qi);   // edited in place
   float edited = R->avg_len, rad = R->rad;
   EXPECT_FLOAT_EQ(rad, edited/8);
-  menu_cb(nullptr, (void*)23L);   // Save
+  RunMenu(MENU_SAVE);   // Save
   EXPECT_TRUE(edit_robot_saved_win->visible());
   edit_robot_saved_win->hide();
   ASSERT_NE(NewRobot("Redund7"), nullptr);
@@ -230,7 +230,7 @@ TEST_F(RobotDlg, SaveAndSaveAs) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   Link before[6];
   memcpy(before, R->L, sizeof before);
-  menu_cb(nullptr, (void*)23L);
+  RunMenu(MENU_SAVE);
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   for (int i = 0; i < 6; i++) {
     EXPECT_EQ(R->L[i].a, before[i].a);  EXPECT_EQ(R->L[i].b, before[i].b);
@@ -240,7 +240,7 @@ TEST_F(RobotDlg, SaveAndSaveAs) {
   }
   EXPECT_STREQ(R->EE.name, "Hand");
 
-  menu_cb(nullptr, (void*)24L);
+  RunMenu(MENU_SAVE_AS);
   ASSERT_TRUE(Robot_Save_win->visible());
   robot_saveas_name->value("../puma2");
   robot_saveas_cb(nullptr, nullptr);
@@ -254,7 +254,7 @@ TEST_F(RobotDlg, SaveAndSaveAs) {
   ASSERT_NE(R, nullptr);
   EXPECT_STREQ(R->name, "puma2");
   EXPECT_STREQ(window->label(), "Velmora--puma2+");
-  menu_cb(nullptr, (void*)24L);
+  RunMenu(MENU_SAVE_AS);
   robot_saveas_name->value("Puma560");
   robot_saveas_cb(nullptr, nullptr);
   ASSERT_TRUE(edit_robot_exist_win->visible());
@@ -267,7 +267,7 @@ TEST_F(RobotDlg, SaveAndSaveAs) {
   ASSERT_EQ(rename("Arch", "Arch.kept"), 0);
   ASSERT_EQ(WriteTextFile("Arch", ""), 0);
   ClearMessage();
-  menu_cb(nullptr, (void*)23L);
+  RunMenu(MENU_SAVE);
   EXPECT_FALSE(edit_robot_saved_win->visible());
   EXPECT_NE(std::string(MessageText()).find("nothing saved"), std::string::npos);
   ASSERT_EQ(remove("Arch"), 0);
@@ -295,7 +295,7 @@ TEST_F(RobotDlg, JointLimitsOnGivesZeroLimits) {
 // Hand, None, Hand again on Puma560: mounted and unmounted each time (leaks: sanitizer run)
 TEST_F(RobotDlg, EndEffectorSwitch) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
-  menu_cb(nullptr, (void*)3L);
+  RunMenu(MENU_END_EFFECTOR);
   for (const char* ee : {"None", "Hand", "None", "Hand"}) {
     int k = strcmp(ee, "None") == 0 ? 1 : 2;
     end_eff_select->value(k);
@@ -317,7 +317,7 @@ TEST_F(RobotDlg, ThirtyLinksFitEveryWindow) {
   EXPECT_STREQ(LL[29].lbutton->label(), "Link 30");
   SetSpinner(LE[29].max, 12);
   EXPECT_EQ(R->L[29].q_limit[1], 12);
-  menu_cb(nullptr, (void*)27L);
+  RunMenu(MENU_DH_PARAMETER);
   EXPECT_EQ(robot_links_counter->maximum(), 5);
   dh_win->hide();
   arch_new_links->value(30);

@@ -23,9 +23,9 @@
 #include "robot/robot_load.h"
 #include "support/data_copy.h"
 
-// Exit (99) ends the program at once with status 0 (a child: it would end the tests too)
+// Exit ends the program at once with status 0 (a child: it would end the tests too)
 TEST(ShellDeathTest, ExitEndsWithStatusZero) {
-  EXPECT_EXIT(menu_cb(nullptr, (void*)99L), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(RunMenu(MENU_EXIT), ::testing::ExitedWithCode(0), "");
 }
 
 // one synthetic push at (100, 100) and a drag to (80, 130) with a button: dx = 20, dy = -30
@@ -66,21 +66,24 @@ static int ShownWindows() {
 TEST(Shell, RobotCommandsNeedARobot) {
   EnsureMainWindow();
   R = nullptr;
-  const int robot_codes[] = {2, 27, 3, 23, 24, 5, 6, 8, 9, 11, 10, 26, 12, 15, 18, 13, 14, 19};
-  const int free_codes[] = {22, 1, 99, 4, 25};
+  const int robot_codes[] = {MENU_EDIT_ROBOT, MENU_DH_PARAMETER, MENU_END_EFFECTOR, MENU_SAVE,
+    MENU_SAVE_AS, MENU_JOINT_LIMITS, MENU_SELECT_CONFIG, MENU_FORWARD_KIN, MENU_INVERSE_KIN,
+    MENU_JOINT_TRAJ, MENU_CART_TRAJ, MENU_TRANSFORM_TRAJ, MENU_CONDITIONING, MENU_SET_WORK_ENV,
+    MENU_LOAD_WORK_ENV, MENU_OBSTACLE, MENU_PAYLOAD, MENU_EXPORT};
+  const int free_codes[] = {MENU_NEW_ROBOT, MENU_LOAD_ROBOT, MENU_EXIT, MENU_SET_SYSTEM, MENU_ABOUT};
   for (int c : robot_codes) EXPECT_EQ(MenuCodeNeedsRobot(c), 1) << c;
   for (int c : free_codes) EXPECT_EQ(MenuCodeNeedsRobot(c), 0) << c;
-  EXPECT_EQ(MenuCodeNeedsRobot(7), -1);
+  EXPECT_EQ(MenuCodeNeedsRobot(MENU_UNKNOWN), -1);
   ClearMessage();
   double s = scale;
   int shown = ShownWindows();
-  for (int c : robot_codes) menu_cb(nullptr, (void*)(long)c);
-  menu_cb(nullptr, (void*)7L);
+  for (int c : robot_codes) RunMenu(c);
+  RunMenu(MENU_UNKNOWN);
   Fl::check();
   EXPECT_EQ(ShownWindows(), shown);
   EXPECT_EQ(R, nullptr);  EXPECT_EQ(JC, nullptr);  EXPECT_EQ(scale, s);
   EXPECT_STREQ(MessageText(), "");
-  menu_cb(nullptr, (void*)25L);   // About Velmora
+  RunMenu(MENU_ABOUT);   // About Velmora
   Fl::check();
   EXPECT_TRUE(about_win->visible());
   about_win->hide();

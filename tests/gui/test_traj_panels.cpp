@@ -51,7 +51,7 @@ TEST_F(TrajPanels, JointForwardPlaysEveryPointOnce) {
   FILE* f = fopen("Jtraj/Puma560.three", "w");
   for (auto& p : q) fprintf(f, "%g %g %g %g %g %g\n", p[0], p[1], p[2], p[3], p[4], p[5]);
   fclose(f);
-  menu_cb(nullptr, (void*)11L);
+  RunMenu(MENU_JOINT_TRAJ);
   Select(joint_traj_select, "Puma560.three");
   ASSERT_EQ(JT.ntp, 3);
   joint_traj_fwd->do_callback();
@@ -88,7 +88,7 @@ TEST_F(TrajPanels, ObstaclesMoveWithTheJointPoint) {
   Obstacle_info[0][3] = 1;
   for (int k = 0; k < 3; k++) Obstacle_info[1][k] = 1;
   Obstacle_info[1][4] = 2;
-  menu_cb(nullptr, (void*)11L);
+  RunMenu(MENU_JOINT_TRAJ);
   Select(joint_traj_select, "Puma560.long");
   joint_traj_fwd->do_callback();
   for (int t = 0; t < 50; t++) Tick();
@@ -108,11 +108,11 @@ TEST_F(TrajPanels, ObstaclesMoveWithTheJointPoint) {
 // a closed Cartesian panel unloads its trajectory on the next tick, unless the Transform
 // window is open: then it stays loaded until that one closes too. A robot load stops a run
 TEST_F(TrajPanels, ClosedPanelUnloadsUnlessTransformOpen) {
-  menu_cb(nullptr, (void*)10L);
+  RunMenu(MENU_CART_TRAJ);
   Select(cart_traj_select, "Puma560.arc");
   ASSERT_TRUE(CT.active);
   EXPECT_STREQ(CtoJ_name->value(), "arc_JT");
-  menu_cb(nullptr, (void*)26L);         // hides the panel, keeps the trajectory
+  RunMenu(MENU_TRANSFORM_TRAJ);         // hides the panel, keeps the trajectory
   EXPECT_FALSE(cart_traj_win->shown());
   Tick();
   EXPECT_TRUE(CT.active);
@@ -122,7 +122,7 @@ TEST_F(TrajPanels, ClosedPanelUnloadsUnlessTransformOpen) {
   EXPECT_FALSE(CtoJ_save_b->active());  EXPECT_STREQ(CtoJ_name->value(), "");
   EXPECT_EQ(cart_traj_select->value(), 0);
   // a robot load under a running playback unloads it: the next tick stops, nothing is posed
-  menu_cb(nullptr, (void*)10L);
+  RunMenu(MENU_CART_TRAJ);
   Select(cart_traj_select, "Puma560.arc");
   cart_traj_fwd->do_callback();
   ASSERT_NE(NewRobot("Puma560"), nullptr);
@@ -153,7 +153,7 @@ static void ArcPositions(double r[80][3]) {
 TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   double r[80][3];
   ArcPositions(r);
-  menu_cb(nullptr, (void*)10L);
+  RunMenu(MENU_CART_TRAJ);
   Select(cart_traj_select, "Puma560.arc");
   ASSERT_EQ(CT.ntp, 80);
   cart_traj_fwd->do_callback();
@@ -183,7 +183,7 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   EXPECT_EQ(SavedText(), "Joint-trajectory saved");
   traj_saved_win->hide();
 
-  menu_cb(nullptr, (void*)11L);
+  RunMenu(MENU_JOINT_TRAJ);
   Select(joint_traj_select, "Puma560.arc_JT");
   EXPECT_FALSE(CT.active);              // one trajectory at a time
   ASSERT_EQ(JT.ntp, 80);
@@ -194,7 +194,7 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
     EXPECT_LT(Dist(CC->r, r[k]), 1e-3) << k;
   }
 
-  menu_cb(nullptr, (void*)26L);
+  RunMenu(MENU_TRANSFORM_TRAJ);
   m_config_pos[0]->value(1);
   m_config_pos[0]->do_callback();
   trans_file_name->value("moved");
@@ -202,7 +202,7 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   EXPECT_EQ(SavedText(), "Trajectory  saved");
   EXPECT_FALSE(JT.active);  EXPECT_FALSE(CT.active);
   trans_win->hide();
-  menu_cb(nullptr, (void*)10L);
+  RunMenu(MENU_CART_TRAJ);
   Select(cart_traj_select, "Puma560.moved");
   ASSERT_EQ(CT.ntp, 80);
   for (int k = 0; k < 80; k += 79) {

@@ -4,7 +4,7 @@
 //
 // How a new panel plugs in (one line each, in the file named):
 //   - its builder goes into the form list of forms.cpp (CreateForms builds it hidden);
-//   - its menu code's handler goes into the dispatch table of menu_dispatch.cpp;
+//   - a menu command is a code in menu_codes.h and a row of the table in menu_dispatch.cpp;
 //   - a rebuild after a robot load goes into the rebuild list of forms.cpp (NewRobot);
 //   - a pose display's refresher goes into the refresh list of forms.cpp (UpdateAll).
 #ifndef VELMORA_GUI_HUBS_H
@@ -34,6 +34,8 @@ void SetRobotMenuItems(int active);
 void menu_cb(Fl_Widget* w, void* code);
 // 1 when code needs a robot, 0 when not, -1 when the code is unknown
 int MenuCodeNeedsRobot(int code);
+// menu_cb with no widget: run the command of code (a MenuCode of menu_codes.h)
+void RunMenu(int code);
 
 //------------------------------------------------------------------ forms (forms.cpp)
 // build every dialog, hidden, in the order of the form list

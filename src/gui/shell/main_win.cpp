@@ -1,4 +1,4 @@
-// main_win.cpp -- the main window: menu bar with the menu table, 3D view, message strip
+// main_win.cpp -- the main window: menu bar built from the menu table, 3D view, message strip
 #include "gui/shell/main_win.h"
 
 #include <FL/Fl.H>              // for: Fl::first_window(), Fl::event()
@@ -7,6 +7,7 @@
 #include <FL/Fl_Menu_Button.H>  // for: Fl_Menu_Button
 
 #include "gui/shell/hubs.h"
+#include "gui/shell/menu_codes.h"
 #include "gui/view/opengl_win.h"
 
 //------------------------------------------------------------------ module state
@@ -15,63 +16,23 @@ OpenGL_WIN* opengl_window = nullptr;
 Fl_Menu_Bar* main_menu = nullptr;
 Fl_Menu_Button* pop_menu = nullptr;
 
-#define ITEM(label, code, flags) {label, 0, menu_cb, (void*)(long)(code), flags, 0, 0, 14, 0}
-#define SUBMENU(label) {label, 0, 0, 0, FL_SUBMENU, 0, 0, 14, 0}
-#define END {0, 0, 0, 0, 0, 0, 0, 0, 0}
-
-// every command item calls menu_cb with its code; FL_MENU_DIVIDER draws a line after it
-static Fl_Menu_Item menu_main[] = {
-  SUBMENU("&Robot"),
-    ITEM("New Robot", 22, 0),
-    ITEM("Load Robot", 1, FL_MENU_DIVIDER),
-    ITEM("Edit Robot", 2, 0),
-    ITEM("DH Parameter", 27, 0),
-    ITEM("End Effector", 3, FL_MENU_DIVIDER),
-    ITEM("Save", 23, 0),
-    ITEM("Save As", 24, FL_MENU_DIVIDER),
-    ITEM("Exit", 99, 0),
-    ITEM("Export URDF", 28, 0),
-    END,
-  SUBMENU("&Posture"),
-    ITEM("Joint Limits", 5, 0),
-    ITEM("Select Configuration", 6, 0),
-    ITEM("Forward Kinematics", 8, 0),
-    ITEM("Inverse Kinematics", 9, 0),
-    ITEM("Conditioning Map", 30, 0),
-    END,
-  SUBMENU("&Trajectory"),
-    ITEM("Joint Trajectory", 11, 0),
-    ITEM("Cartesian Trajectory", 10, 0),
-    ITEM("Transform Trajectory", 26, 0),
-    ITEM("Plot", 29, 0),
-    END,
-  ITEM("&Conditioning", 12, 0),
-  SUBMENU("&Environment"),
-    ITEM("Set Work Environment", 15, 0),
-    ITEM("Load Work Environment", 18, 0),
-    ITEM("Obstacle", 13, 0),
-    ITEM("Payload", 14, 0),
-    END,
-  SUBMENU("&Setting"),
-    ITEM("Set System", 4, 0),
-    END,
-  SUBMENU("E&xport"),
-    ITEM("Export", 19, 0),
-    END,
-  SUBMENU("&About"),
-    ITEM("About Velmora", 25, 0),
-    END,
-  END
-};
-
 //------------------------------------------------------------------ static helpers
 
-// the item of menu_main calling menu_cb with code, or NULL
+// the item of the menu bar calling menu_cb with code, or NULL
 static Fl_Menu_Item* ItemOfCode(int code) {
-  for (Fl_Menu_Item* it = menu_main; it < menu_main + sizeof(menu_main)/sizeof(*menu_main);
-       it++)
-    if (it->callback_ == menu_cb && (long)it->user_data_ == code) return it;
+  if (!main_menu) return nullptr;
+  const Fl_Menu_Item* m = main_menu->menu();
+  for (int i = 0; m && i < main_menu->size(); i++)
+    if (m[i].callback_ == menu_cb && (long)m[i].user_data_ == code) return (Fl_Menu_Item*)&m[i];
   return nullptr;
+}
+
+// the menu bar's items, one per row of the menu table, in its order
+static void AddMenuRows(Fl_Menu_Bar* bar) {
+  int n = 0;
+  const MenuRow* rows = MenuRows(&n);
+  for (int i = 0; i < n; i++)
+    bar->add(rows[i].path, rows[i].shortcut, menu_cb, (void*)(long)rows[i].code, rows[i].flags);
 }
 
 //------------------------------------------------------------------ public API
@@ -88,7 +49,7 @@ void fl_exit(Fl_Widget*, void*) {
 }
 
 void SetRobotMenuItems(int active) {
-  const int codes[2] = {12, 10};    // "&Conditioning", "Cartesian Trajectory"
+  const int codes[2] = {MENU_CONDITIONING, MENU_CART_TRAJ};
   for (int k = 0; k < 2; k++) {
     Fl_Menu_Item* it = ItemOfCode(codes[k]);
     if (!it) continue;
@@ -104,7 +65,7 @@ Main_WIN* CreateMainWindow(int w, int h) {
     opengl_window = new OpenGL_WIN(0, MenuBarHeight, w, view_h);
     Fl_Group* bar = new Fl_Group(0, 0, w, MenuBarHeight);
       main_menu = new Fl_Menu_Bar(0, 0, 1500, MenuBarHeight, "Functions");
-      main_menu->menu(menu_main);
+      AddMenuRows(main_menu);
     bar->end();
     bar->resizable(nullptr);
     CreateMessageStrip(0, h - MessageStripHeight, w, MessageStripHeight);

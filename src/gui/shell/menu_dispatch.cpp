@@ -1,14 +1,18 @@
-// menu_dispatch.cpp -- menu_cb: every menu command found by its code in one table
+// menu_dispatch.cpp -- the menu table (label, code, key, flags, handler) and menu_cb, which
+// runs a command found by its code in it
 //
-// A new dialog plugs in by filling its row's handler below (a function of its own file,
-// declared in its header); a row whose handler is NULL does nothing yet. "Needs robot" rows
-// do nothing while no robot is loaded.
+// A new command is one code in menu_codes.h and one row below: the menu bar is built from
+// the rows (main_win.cpp) and menu_cb runs the row's handler. "Needs robot" rows do nothing
+// while no robot is loaded.
+#include <FL/Fl_Menu_Item.H>  // for: FL_MENU_DIVIDER
+#include <FL/Enumerations.H>  // for: FL_CTRL, FL_SHIFT, FL_F
 #include <stdlib.h>   // for: exit()
 
 #include "robot/app_state.h"  // for: R
 #include "gui/export/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
 #include "gui/env/environment.h"  // for: the environment commands
 #include "gui/shell/hubs.h"
+#include "gui/shell/menu_codes.h"
 #include "gui/pose/pose_panels.h"  // for: the pose panels' menu commands
 #include "gui/traj/traj_panels.h"  // for: the trajectory windows
 #include "gui/robot/robot_dlg.h"  // for: the robot dialogs
@@ -21,57 +25,59 @@ static void ShowAbout() { ShowWindow(about_win); }
 
 //------------------------------------------------------------------ the table
 
-typedef struct _MenuCommand_ {
-  int code;                 // the menu item's code
-  int needs_robot;          // 1: nothing happens while R is NULL
-  void (*run)(void);        // the command; NULL until its dialog exists
-} MenuCommand;
-
-static const MenuCommand commands[] = {
-  {22, 0, new_arch_show},         // New Robot: show the Create Robot dialog (robot dialogs)
-  {1, 0, arch_show},              // Load Robot: arch_fill, show the robot list (robot dialogs)
-  {2, 1, edit_robot_show},        // Edit Robot: show the Edit Robot window (robot dialogs)
-  {27, 1, display_DH_parameter},  // DH Parameter: display_DH_parameter (robot dialogs)
-  {3, 1, end_eff_show},           // End Effector: show the end-effector dialog (robot dialogs)
-  {23, 1, edit_robot_save_cb},    // Save: edit_robot_save_cb (robot dialogs)
-  {24, 1, robot_saveas},          // Save As: robot_saveas (robot dialogs)
-  {99, 0, Exit},       // Exit: status 0 at once
-  {5, 1, joint_limits_show},      // Joint Limits: show the joint-limits window
-  {6, 1, ShowConfig},       // Select Configuration: config_fill, show the panel
-  {8, 1, ShowJointConfig},  // Forward Kinematics: show, joint_config_update(JC)
-  {9, 1, ShowCartConfig},   // Inverse Kinematics: show, cart_config_update(CC)
-  {11, 1, joint_traj_show},  // Joint Trajectory: joint_traj_fill, show
-  {10, 1, cart_traj_show},   // Cartesian Trajectory: cart_traj_fill, show
-  {26, 1, trans_pos_ori},    // Transform Trajectory
-  {12, 1, ShowCondit},      // Conditioning: show, Update_condit()
-  {15, 1, ShowWorkspaceDialog},  // Set Work Environment: object 1, show (environment)
-  {18, 1, load_workspace},  // Load Work Environment: load_workspace (environment)
-  {13, 1, ShowObstaclePanel},  // Obstacle: show the obstacle panel (environment)
-  {14, 1, ShowPayloadPanel},  // Payload: show the payload panel (environment)
-  {4, 0, ShowControl},      // Set System: show the Setting System panel
-  {19, 1, export_gl},  // Export: the export dialog
-  {25, 0, ShowAbout},  // About Velmora
-  {28, 1, ShowUrdfExport},  // Export URDF: the name dialog (analysis)
-  {29, 1, ShowTrajPlot},    // Plot: the trajectory plot window (analysis)
-  {30, 1, ShowCondMap},     // Conditioning Map: the map window (analysis)
+// the menu in the order the bar shows it: one row per command (menu_codes.h)
+static const MenuRow rows[] = {
+  {"&Robot/New Robot", MENU_NEW_ROBOT, 0, 0, 0, new_arch_show},
+  {"&Robot/Load Robot", MENU_LOAD_ROBOT, 0, FL_MENU_DIVIDER, 0, arch_show},
+  {"&Robot/Edit Robot", MENU_EDIT_ROBOT, 0, 0, 1, edit_robot_show},
+  {"&Robot/DH Parameter", MENU_DH_PARAMETER, 0, 0, 1, display_DH_parameter},
+  {"&Robot/End Effector", MENU_END_EFFECTOR, 0, FL_MENU_DIVIDER, 1, end_eff_show},
+  {"&Robot/Save", MENU_SAVE, 0, 0, 1, edit_robot_save_cb},
+  {"&Robot/Save As", MENU_SAVE_AS, 0, FL_MENU_DIVIDER, 1, robot_saveas},
+  {"&Robot/Exit", MENU_EXIT, 0, 0, 0, Exit},
+  {"&Robot/Export URDF", MENU_EXPORT_URDF, 0, 0, 1, ShowUrdfExport},
+  {"&Posture/Joint Limits", MENU_JOINT_LIMITS, 0, 0, 1, joint_limits_show},
+  {"&Posture/Select Configuration", MENU_SELECT_CONFIG, 0, 0, 1, ShowConfig},
+  {"&Posture/Forward Kinematics", MENU_FORWARD_KIN, 0, 0, 1, ShowJointConfig},
+  {"&Posture/Inverse Kinematics", MENU_INVERSE_KIN, 0, 0, 1, ShowCartConfig},
+  {"&Posture/Conditioning Map", MENU_COND_MAP, 0, 0, 1, ShowCondMap},
+  {"&Trajectory/Joint Trajectory", MENU_JOINT_TRAJ, 0, 0, 1, joint_traj_show},
+  {"&Trajectory/Cartesian Trajectory", MENU_CART_TRAJ, 0, 0, 1, cart_traj_show},
+  {"&Trajectory/Transform Trajectory", MENU_TRANSFORM_TRAJ, 0, 0, 1, trans_pos_ori},
+  {"&Trajectory/Plot", MENU_PLOT, 0, 0, 1, ShowTrajPlot},
+  {"&Conditioning", MENU_CONDITIONING, 0, 0, 1, ShowCondit},
+  {"&Environment/Set Work Environment", MENU_SET_WORK_ENV, 0, 0, 1, ShowWorkspaceDialog},
+  {"&Environment/Load Work Environment", MENU_LOAD_WORK_ENV, 0, 0, 1, load_workspace},
+  {"&Environment/Obstacle", MENU_OBSTACLE, 0, 0, 1, ShowObstaclePanel},
+  {"&Environment/Payload", MENU_PAYLOAD, 0, 0, 1, ShowPayloadPanel},
+  {"&Setting/Set System", MENU_SET_SYSTEM, 0, 0, 0, ShowControl},
+  {"E&xport/Export", MENU_EXPORT, 0, 0, 1, export_gl},
+  {"&About/About Velmora", MENU_ABOUT, 0, 0, 0, ShowAbout},
 };
-static const int ncommands = sizeof(commands)/sizeof(commands[0]);
-
-static const MenuCommand* Find(int code) {
-  for (int i = 0; i < ncommands; i++)
-    if (commands[i].code == code) return &commands[i];
-  return nullptr;
-}
+static const int nrows = sizeof(rows)/sizeof(rows[0]);
 
 //------------------------------------------------------------------ public API
 
+const MenuRow* MenuRows(int* n) {
+  *n = nrows;
+  return rows;
+}
+
+const MenuRow* MenuRowOfCode(int code) {
+  for (int i = 0; i < nrows; i++)
+    if (rows[i].code == code) return &rows[i];
+  return nullptr;
+}
+
 void menu_cb(Fl_Widget*, void* code) {
-  const MenuCommand* c = Find((int)(long)code);
+  const MenuRow* c = MenuRowOfCode((int)(long)code);
   if (!c || (c->needs_robot && !R) || !c->run) return;
   c->run();
 }
 
 int MenuCodeNeedsRobot(int code) {
-  const MenuCommand* c = Find(code);
+  const MenuRow* c = MenuRowOfCode(code);
   return c ? c->needs_robot : -1;
 }
+
+void RunMenu(int code) { menu_cb(nullptr, (void*)(long)code); }
