@@ -71,7 +71,9 @@ TEST_F(FileNames, EveryDialogRefusesTildeAndNewline) {
   RunMenu(MENU_CART_TRAJ);                      // a Cartesian trajectory for Save JT, Plot
   Select(cart_traj_select, "Puma560.arc");
   ASSERT_TRUE(CT.active);
-  for (long code : {24L, 8L, 26L, 15L, 19L, 28L, 29L}) menu_cb(nullptr, (void*)code);
+  for (int code : {MENU_SAVE_AS, MENU_FORWARD_KIN, MENU_TRANSFORM_TRAJ, MENU_SET_WORK_ENV,
+                   MENU_EXPORT, MENU_EXPORT_URDF, MENU_PLOT})
+    RunMenu(code);
   arch_new_links->value(2);                     // New Robot's second step: the parameters
   arch_new_cb(nullptr, nullptr);
   Dialog dialogs[] = {
