@@ -5,6 +5,8 @@
 #include <FL/gl.h>            // for: gl_font(), gl_draw(), GL calls
 #include <gl2ps.h>            // for: gl2psText()
 
+#include "graphics/light.h"   // for: JwLineMaterial()
+
 //------------------------------------------------------------------ module state
 static float axes[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // origin, tips
 static int firsttime_xyz = 1, firsttime_XYZ = 1, firsttime_prime = 1;
@@ -47,6 +49,7 @@ static void DrawMarker(float len, float d, const char* lx, const char* ly, const
   axes[1][0] = len;  axes[2][1] = len;  axes[3][2] = len;
   float saved[4];
   glGetFloatv(GL_CURRENT_COLOR, saved);
+  JwLineMaterial();                 // one look, whatever was drawn before
   glColor3f(1, 0, 0);
   glBegin(GL_LINE_STRIP);
     glVertex3fv(axes[0]);  glVertex3fv(axes[1]);

@@ -40,6 +40,13 @@ void JwMatType(int mat);
 void JwMatColor(JwColor color);
 // glColor4f of the decoded colour only
 void JwSetColor(JwColor color);
+// as JwMatColor and JwSetColor, but a colour whose alpha byte is 0xff is drawn with alpha 1:
+// what is opaque on screen stays opaque in an exported figure (gl2ps writes the alpha)
+void JwMatColorOpaque(JwColor color);
+void JwSetColorOpaque(JwColor color);
+// the state lines are lit in whatever was drawn before: the matte material (list 5's
+// values), the colour driving ambient and diffuse, the normal +z
+void JwLineMaterial(void);
 // nothing: solids drawn with it take the current material and colour
 void nJwUseMaterial(int mat);
 

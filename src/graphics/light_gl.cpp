@@ -87,5 +87,26 @@ void JwSetColor(JwColor color) {
   glColor4f(c[0], c[1], c[2], c[3]);
 }
 
+void JwMatColorOpaque(JwColor color) {
+  float c[4];
+  JwColorToFloat(color, c);
+  if ((color >> 24) == 0xffu) c[3] = 1;
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glColor4f(c[0], c[1], c[2], c[3]);
+}
+
+void JwSetColorOpaque(JwColor color) {
+  float c[4];
+  JwColorToFloat(color, c);
+  if ((color >> 24) == 0xffu) c[3] = 1;
+  glColor4f(c[0], c[1], c[2], c[3]);
+}
+
+void JwLineMaterial(void) {
+  nJwInitMaterial(&jwmattemat);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glNormal3f(0, 0, 1);
+}
+
 // nothing: solids drawn with it take the current material and colour
 void nJwUseMaterial(int) {}

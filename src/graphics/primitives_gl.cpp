@@ -23,7 +23,7 @@ static const JwEmitterRec gl_emitter = {GlBegin, GlNormal, GlVertex, GlEnd};
 static void DrawUnit(JwUnit u) {
   if (JwKindSetsMaterial(u->kind)) {
     JwMatType(u->mat);
-    JwMatColor((JwColor)u->color);
+    JwMatColorOpaque((JwColor)u->color);
   } else {
     nJwUseMaterial(u->mat);
   }

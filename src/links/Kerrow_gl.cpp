@@ -9,7 +9,7 @@
 static void DrawKerrowMesh(const KerrowMesh* m) {
   if (!m) return;
   JwMatType(m->mat);
-  JwMatColor(m->color);
+  JwMatColorOpaque(m->color);
   glBegin(GL_QUAD_STRIP);
   for (int k = 0; k <= m->n; k++) {
     int i = k % m->n;

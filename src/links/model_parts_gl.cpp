@@ -7,7 +7,7 @@ void ModelDrawSolid(JwPrimitive p) {
   if (!p) return;
   if (p->nu > 0 && !JwKindSetsMaterial(p->U[0]->kind)) {
     JwMatType(p->U[0]->mat);
-    JwMatColor((JwColor)p->U[0]->color);
+    JwMatColorOpaque((JwColor)p->U[0]->color);
   }
   JwDrawPrimitive(p);
 }

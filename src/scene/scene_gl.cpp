@@ -7,7 +7,7 @@
 #include <gl2ps.h>  // for: gl2psLineWidth(), gl2psPointSize()
 
 #include "graphics/axes.h"           // for: JwAxes_xyz()
-#include "graphics/light.h"          // for: JwSetColor(), JwMatType()
+#include "graphics/light.h"          // for: JwLineMaterial(), JwSetColorOpaque()
 #include "graphics/primitives.h"     // for: JwDrawPrimitive()
 #include "links/links.h"             // for: ModelRow(), SetModelCell()
 #include "links/robot_draw_gl.h"     // for: DrawRobotBodies()
@@ -84,6 +84,7 @@ static int DrawRezirMarker(int) {
   glPushMatrix();
     glMultMatrixf(M);
     glTranslatef(-1, 0, 0);
+    JwLineMaterial();
     glColor3f(1, 0, 0);
     ScenePointSize(12);
     glBegin(GL_POINTS);
@@ -124,6 +125,7 @@ static void DrawPath(int ntp, int last, int show_points, int show_frames,
                      const CartesianConfigRec* cc, int every, unsigned long frame_color,
                      const float* line_color) {
   if (!cc || ntp <= 0) return;
+  JwLineMaterial();
   glColor3fv(path_color);
   const double* prev = cc[0].r;
   for (int i = 0; i < ntp; i++) {
@@ -219,7 +221,8 @@ int DrawScene(const SceneView* v) {
 
 void DrawSceneFloor(Robot robot, unsigned long color) {
   float s = robot ? robot->avg_len : 0.5f, L = -10*s;
-  JwSetColor((JwColor)color);
+  JwLineMaterial();
+  JwSetColorOpaque((JwColor)color);
   float c = L;
   for (int i = 0; i <= 20; i++) {
     glBegin(GL_LINE_STRIP);  glVertex3f(c, L, 0);  glVertex3f(c, -L, 0);  glEnd();

@@ -29,7 +29,7 @@ void SceneOfState(SceneView* v, int user_axes);
 int DrawScene(const SceneView* v);
 
 // 20 by 20 cells of side s (the robot's avg_len, 0.5 without one) centred at the origin in
-// z = 0, in color whatever colour and material were current (they are restored after)
+// z = 0, in color lit as every line is (JwLineMaterial), whatever was drawn before
 void DrawSceneFloor(Robot robot, unsigned long color);
 // the robot posed at v->q with the frames v asks for, the held part and the payload; the
 // modelview is restored after

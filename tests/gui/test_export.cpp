@@ -213,6 +213,12 @@ TEST_F(Export, PdfSilhouetteAndSvgColours) {
   EXPECT_EQ(control, 0);
   for (const char* label : {">X</text>", ">Y</text>", ">Z</text>", ">x</text>", ">z</text>"})
     EXPECT_NE(svg.find(label), std::string::npos) << label;   // bitmaps alone never arrive
+  // opaque materials, the floor and the axes come out opaque: no opacity attribute below 1
+  int seethrough = 0;
+  for (const char* key : {"fill-opacity=\"", "stroke-opacity=\""})
+    for (size_t p = svg.find(key); p != std::string::npos; p = svg.find(key, p + 1))
+      seethrough += atof(svg.c_str() + p + strlen(key)) < 1;
+  EXPECT_EQ(seethrough, 0);
 }
 
 // 4000 flat triangles of distinct colours, 23 feedback entries each (polygon token, count,
@@ -307,5 +313,23 @@ TEST_F(Export, FigureCommandFormatsAndFailures) {
   EXPECT_EQ(system((run + "no.pdf --pose 1 2 Puma560 > /dev/null 2> err.txt").c_str()), 1 << 8);
   EXPECT_NE(ReadTextFile("err.txt").find("6 joints, 2 values"), std::string::npos);
   EXPECT_EQ(system((run + "no.jpg Puma560 > /dev/null 2> err.txt").c_str()), 2 << 8);
+  for (const char* bad : {"--pose nan 0 0 0 0 0", "--pose 1 2 inf 4 5 6", "--view inf 0 4",
+                          "--background 0 nan 0"}) {
+    EXPECT_EQ(system((run + "no.png " + bad + " Puma560 > /dev/null 2> err.txt").c_str()),
+              2 << 8) << bad;
+    EXPECT_NE(ReadTextFile("err.txt").find("is not a finite number"), std::string::npos) << bad;
+  }
   EXPECT_EQ(ListFiles(".").find("no."), std::string::npos);
+
+  // from another folder: the data folder named by --data, or the user folder (made with the
+  // samples on first use); the file lands where the command ran
+  ASSERT_TRUE(Shell("mkdir -p elsewhere"));
+  std::string cd = "cd elsewhere && XDG_DATA_HOME=$PWD/xdg ";
+  EXPECT_TRUE(Shell(cd + run + "a.pdf --data .. Puma560 > /dev/null 2> ../err.txt"))
+      << ReadTextFile("err.txt");
+  EXPECT_TRUE(Shell(cd + run + "b.png Puma560 > /dev/null 2> ../err.txt"))
+      << ReadTextFile("err.txt");
+  ExpectWellFormed("elsewhere/a.pdf", GL2PS_PDF);
+  EXPECT_EQ(ReadTextFile("elsewhere/b.png").substr(1, 3), "PNG");
+  EXPECT_EQ(ReadTextFile("elsewhere/xdg/velmora/Arch/Puma560"), ReadTextFile("Arch/Puma560"));
 }

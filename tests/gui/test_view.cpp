@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <vector>
 
+#include "graphics/light.h"
 #include "robot/app_state.h"
 #include "gui_window.h"
 #include "links/links.h"
@@ -142,4 +144,57 @@ TEST_F(View, JointTrajectoryFramesEveryTenthPoint) {
     EXPECT_EQ(SomethingNear(col, 318, 1), i == 10 || i == 20) << "point " << i;
   }
   JT.active = 0;  JT.ntp = 0;  JT.CC = nullptr;
+}
+
+// the whole back buffer of the last frame
+static std::vector<unsigned char> Frame() {
+  std::vector<unsigned char> p((size_t)600*opengl_window->h()*3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, 600, opengl_window->h(), GL_RGB, GL_UNSIGNED_BYTE, p.data());
+  return p;
+}
+
+// the floor and the world axes look the same whatever was drawn before: a frame after state
+// left shiny, blue and turned sideways by other drawing is the frame after a frame, pixel for
+// pixel; the floor is grey (red = green, blue a little lower, as 0x698080 packs it), and the
+// world X axis red
+TEST_F(View, FloorAndAxesKeepTheirLookWhateverCameBefore) {
+  std::string dir = EnterDataCopy(1);
+  ASSERT_NE(NewRobot("Slide6"), nullptr);
+  ResetCamera(scale);
+  theta = -0.5;  gamma_cam = -0.5;
+  ShowInertialAxes = 1;
+  DrawFrame();
+  DrawFrame();
+  std::vector<unsigned char> after_frame = Frame();
+  opengl_window->make_current();
+  JwMatType(JwMatShinyMetal);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT);
+  glColor4f(0, 0, 1, 0.3f);
+  glNormal3f(1, 0, 0);
+  DrawFrame();
+  std::vector<unsigned char> after_state = Frame();
+  EXPECT_TRUE(after_frame == after_state);
+  double line[3] = {-3*R->avg_len, -2.5*R->avg_len, 0}, px, py;
+  ProjectPerspective(line, &px, &py);   // on the floor line x = -3 s, away from the robot
+  int gx = -1, gy = -1;
+  for (int k = 0; k < 9 && gx < 0; k++)
+    if (!IsBackground(Pixel((int)px + k % 3 - 1, (int)py + k/3 - 1))) {
+      gx = (int)px + k % 3 - 1;  gy = (int)py + k/3 - 1;
+    }
+  ASSERT_GE(gx, 0);
+  Rgb g = Pixel(gx, gy);
+  EXPECT_EQ(g.r, g.g);
+  EXPECT_LT(g.b, g.r);
+  EXPECT_GT(g.b, g.r/2);
+  double xaxis[3] = {1.5*R->avg_len, 0, 0};
+  ProjectPerspective(xaxis, &px, &py);
+  int red = 0;
+  for (int k = 0; k < 25; k++) {
+    Rgb c = Pixel((int)px + k % 5 - 2, (int)py + k/5 - 2);
+    red += c.r > 150 && c.g < 60 && c.b < 60;
+  }
+  EXPECT_GT(red, 0);
+  LeaveDataCopy(dir);
 }

@@ -11,11 +11,14 @@
 #include <stdarg.h>    // for: va_list
 #include <stdio.h>     // for: fprintf()
 #include <stdlib.h>    // for: strtod(), malloc()
+#include <math.h>      // for: isfinite()
 #include <string.h>    // for: strcmp(), strrchr()
+#include <unistd.h>    // for: getcwd()
 
 #include "base/number.h"  // for: ParseFinite()
 
 #include "robot/app_state.h"          // for: R, JC, CC, ShowScene
+#include "base/data_dir.h"           // for: DataDirStart()
 #include "base/export_name.h"        // for: ExportFormatOfPath()
 #include "base/fileio.h"             // for: WriteFileQuietly()
 #include "gui/view/opengl_win.h"     // for: DrawViewFrame(), the camera globals
@@ -29,8 +32,9 @@
 // the text with the vector and pixel formats of the table filled in
 static const char* usage_form =
   "\nFigures: velmora --export FILE [--pose q1 ... qn] [--view theta gamma scale]\n"
-  "                         [--ortho] [--background r g b] [--scene] ROBOT\n"
-  "Writes a figure of ROBOT (a file in Arch) without opening a window: the view's scene\n"
+  "                         [--ortho] [--background r g b] [--scene] [--data DIR] ROBOT\n"
+  "Writes a figure of ROBOT (a robot of the data folder, found as the window finds it;\n"
+  "--data DIR names another) without opening a window: the view's scene\n"
   "at 600 x 600, as %s (vector, as Export does) or %s (pixels),\n"
   "chosen by FILE's extension. --pose sets the n joint values (degrees or lengths);\n"
   "--view the camera: elevation and azimuth in degrees, and the distance scale (default\n"
@@ -53,6 +57,8 @@ typedef struct _FigureArgs_ {
   double view[3];               // elevation, azimuth, scale
   int ortho, scene, background_set;
   double background[3];
+  const char* data;             // --data DIR, else the program's own (NULL: the usual lookup)
+  char path[4096];              // the file, absolute: the robot is read in the data folder
 } FigureArgs;
 
 
@@ -72,17 +78,29 @@ static int Fail(int status, const char* format, ...) {
 // a whole argument as a number
 static int Number(const char* s, double* v) { return ParseFinite(s, v) == 0; }
 
-// k numbers after option argv[*i] into v; 0, or -1 when they are missing
+// a number that is not finite ("nan", "inf", "1e999")
+static int NotFinite(const char* s) {
+  char* end;
+  double v = strtod(s, &end);
+  return end != s && *end == '\0' && !isfinite(v);
+}
+
+// k numbers after option argv[*i] into v; 0, -1 when they are missing, or 2 after a message
+// for one that is not finite
 static int Numbers(int argc, char** argv, int* i, int k, double* v) {
-  for (int j = 0; j < k; j++)
+  for (int j = 0; j < k; j++) {
+    if (*i + 1 + j < argc && NotFinite(argv[*i + 1 + j]))
+      return Fail(2, "%s: %s is not a finite number", argv[*i], argv[*i + 1 + j]);
     if (*i + 1 + j >= argc || !Number(argv[*i + 1 + j], &v[j])) return -1;
+  }
   *i += k;
   return 0;
 }
 
 // 0, or 2 after a message
-static int ParseArgs(int argc, char** argv, FigureArgs* a) {
+static int ParseArgs(int argc, char** argv, const char* data, FigureArgs* a) {
   memset(a, 0, sizeof(*a));
+  a->data = data;
   if (argc < 2) return Fail(2, "--export needs a file name");
   a->file = argv[1];
   for (int i = 2; i < argc; i++) {
@@ -94,18 +112,25 @@ static int ParseArgs(int argc, char** argv, FigureArgs* a) {
         a->pose[a->npose++] = v;
         i++;
       }
+      if (i + 1 < argc && NotFinite(argv[i + 1]))
+        return Fail(2, "--pose: %s is not a finite number", argv[i + 1]);
       if (a->npose == 0) return Fail(2, "--pose needs the joint values");
     } else if (!strcmp(o, "--view")) {
-      if (Numbers(argc, argv, &i, 3, a->view))
-        return Fail(2, "--view needs theta gamma scale");
+      int rc = Numbers(argc, argv, &i, 3, a->view);
+      if (rc) return rc > 0 ? rc : Fail(2, "--view needs theta gamma scale");
       a->view_set = 1;
     } else if (!strcmp(o, "--background")) {
-      if (Numbers(argc, argv, &i, 3, a->background))
-        return Fail(2, "--background needs r g b");
+      int rc = Numbers(argc, argv, &i, 3, a->background);
+      if (rc) return rc > 0 ? rc : Fail(2, "--background needs r g b");
       for (int k = 0; k < 3; k++)
         if (!(a->background[k] >= 0 && a->background[k] <= 1))
           return Fail(2, "--background: each of r g b lies in 0 to 1");
       a->background_set = 1;
+    } else if (!strcmp(o, "--data")) {
+      if (++i >= argc) return Fail(2, "--data needs a folder");
+      a->data = argv[i];
+    } else if (!strncmp(o, "--data=", 7)) {
+      a->data = o + 7;
     } else if (!strcmp(o, "--ortho")) {
       a->ortho = 1;
     } else if (!strcmp(o, "--scene")) {
@@ -194,9 +219,10 @@ static int PngBody(FILE* f, const void* rgb) {
   return WritePngRgb(f, (const unsigned char*)rgb, FigureSize, FigureSize, 1);
 }
 
-static int WritePng(const char* path) {
+// the pixels into path; messages name the file as given
+static int WritePng(const char* path, const char* given) {
   unsigned char* rgb = (unsigned char*)malloc(FigureSize*FigureSize*3);
-  if (!rgb) return Fail(1, "%s: out of memory", path);
+  if (!rgb) return Fail(1, "%s: out of memory", given);
   DrawFigure();
   glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -204,7 +230,7 @@ static int WritePng(const char* path) {
   glReadPixels(0, 0, FigureSize, FigureSize, GL_RGB, GL_UNSIGNED_BYTE, rgb);
   int e = WriteFileQuietly(path, PngBody, rgb);
   free(rgb);
-  return e ? Fail(1, "%s not written: %s", path, strerror(e)) : 0;
+  return e ? Fail(1, "%s not written: %s", given, strerror(e)) : 0;
 }
 
 // the title of a vector file: its last path part without the extension
@@ -226,10 +252,17 @@ const char* FigureUsage(void) {
   return text;
 }
 
-int FigureCommand(int argc, char** argv) {
-  FigureArgs a;
-  int rc = ParseArgs(argc, argv, &a);
+int FigureCommand(int argc, char** argv, const char* data) {
+  static FigureArgs a;
+  int rc = ParseArgs(argc, argv, data, &a);
   if (rc) return rc;
+  // the file is written where the shell is; the robot comes from the data folder
+  char cwd[4096];
+  if (a.file[0] == '/') snprintf(a.path, sizeof(a.path), "%s", a.file);
+  else if (!getcwd(cwd, sizeof(cwd)) ||
+           snprintf(a.path, sizeof(a.path), "%s/%s", cwd, a.file) >= (int)sizeof(a.path))
+    return Fail(1, "%s: the working directory is not known", a.file);
+  if (DataDirStart(a.data) != 0) return 1;
   Display* d = XOpenDisplay(nullptr);
   if (!d) return Fail(1, "--export needs an X display (try xvfb-run -a velmora --export ...)");
   fl_open_display(d);
@@ -240,11 +273,11 @@ int FigureCommand(int argc, char** argv) {
   glViewport(0, 0, FigureSize, FigureSize);
   DrawFigure();   // the first frame builds the scene's solids and lists
   printf("File -> %s\n", a.file);
-  if (a.format == ExportPNG) return WritePng(a.file);
+  if (a.format == ExportPNG) return WritePng(a.path, a.file);
   char title[256];
   TitleOf(a.file, title, sizeof(title));
   glClearColor(bg_red, bg_green, bg_blue, 1);
-  if (ExportSceneFile(a.file, title, a.format, DrawFigure))
+  if (ExportSceneFile(a.path, title, a.format, DrawFigure))
     return Fail(1, "%s not written: %s", a.file, ExportFailure());
   return 0;
 }

@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
       fprintf(stderr, "velmora: --data needs a folder\n%s", usage);
       return 2;
     }
-    // a figure is written where the shell is, its robot read from there too
-    if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i);
+    // a figure is written where the shell is, its robot read from the data folder
+    if (!strcmp(argv[i], "--export")) return FigureCommand(argc - i, argv + i, data);
     if (!strcmp(argv[i], "--version")) { printf("velmora %s\n", VELMORA_VERSION); return 0; }
     if (argv[i][0] == '-' || robot) {
       fprintf(stderr, "velmora: unknown option %s\n%s", argv[i], usage);
