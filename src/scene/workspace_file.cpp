@@ -198,7 +198,8 @@ static int PutWorkspace(FILE* f, const void*) {
     fprintf(f, "     %s\n", TypeNameOf(WorkspaceType[i]));
     for (int k = 0; k < 3; k++) fprintf(f, "     %lf\n", (double)ws_object_pos[i][k]);
     for (int k = 0; k < 3; k++) {
-      double v = (k == 1 && WorkspaceType[i] == WS_SURFACE) ? 0.0 : ws_object_info[i][k];
+      // a Surface's unused dimension is its height: written as 0, its width kept
+      double v = (k == 2 && WorkspaceType[i] == WS_SURFACE) ? 0.0 : ws_object_info[i][k];
       fprintf(f, "     %lf\n", v);
     }
     fprintf(f, "     %s\n", ColorNameOf(WorkspaceColor[i]));

@@ -20,6 +20,7 @@
 #include "gui/env/environment.h"
 #include "gui/shell/spinner.h"
 #include "gui_window.h"
+#include "gui/traj/traj_panels.h"
 #include "scene/obstacles.h"
 #include "robot/robot_load.h"
 #include "support/data_copy.h"
@@ -162,6 +163,11 @@ TEST_F(Environment, SaveListAndLoad) {
   ws_file->value("Enviroment");
   ws_save->do_callback();
   EXPECT_STREQ(MessageText(), "Workspace saved");
+  ASSERT_NE(traj_saved_win, nullptr);   // the "Message" window with "close", as other saves
+  EXPECT_TRUE(traj_saved_win->shown());
+  EXPECT_STREQ(traj_saved_win->label(), "Message");
+  EXPECT_FALSE(Msg && Msg->shown());    // never the bare message window
+  traj_saved_win->hide();
   WriteTextFile("Workspace/old~", " 1\n");
   ws_file->value("Enviroment");
 

@@ -50,6 +50,9 @@ TEST(Shell, DragChangesTheCameraByButton) {
   ResetCamera(0.3);
   Drag(2);   // not below the lower bound
   EXPECT_NEAR(scale, VIEW_SCALE_MIN, 1e-12);
+  ResetCamera(0);
+  Drag(2);   // no robot yet (scale 0): from the scale drawn, 2, not from 0
+  EXPECT_NEAR(scale, 2 - 0.6, 1e-12);
   ResetCamera(4);
   Drag(3);   // right: panX +0.005 dx, panY -0.005 dy
   EXPECT_NEAR(panX, 0.1, 1e-12);  EXPECT_NEAR(panY, 0.15, 1e-12);  EXPECT_EQ(scale, 4);
@@ -221,9 +224,9 @@ TEST(Program, RunsWithARobotAndClosesCleanly) {
   Window win = 0;
   for (int i = 0; i < 200 && !win; i++) {
     usleep(50000);
-    win = FindWindow(d, "Velmora ", pid);
+    win = FindWindow(d, "Velmora--Puma560+", pid);   // the title a load from the dialog gives
   }
-  ASSERT_NE(win, 0u) << "no window titled \"Velmora \"";
+  ASSERT_NE(win, 0u) << "no window titled \"Velmora--Puma560+\"";
   usleep(700000);   // the first frames
   char id[32];
   snprintf(id, sizeof id, "%lu", (unsigned long)win);

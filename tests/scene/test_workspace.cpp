@@ -50,7 +50,7 @@ TEST_F(WorkspaceFiles, WriterLayoutAndRoundTrip) {
   EXPECT_EQ(WorkspaceColor[0], 0xffc0c0c0UL);
   EXPECT_FLOAT_EQ(ws_object_info[0][0], 2);  EXPECT_FLOAT_EQ(ws_object_info[0][2], 0.8f);
 
-  // a red surface: its second dimension is written as 0
+  // a red surface 3 x 2: its width is kept, its unused height written as 0
   workspace_number = 2;
   WorkspaceType[1] = WS_SURFACE;  WorkspaceColor[1] = 0xff0000ffUL;
   ws_object_pos[1][0] = 1.5f;  ws_object_info[1][0] = 3;  ws_object_info[1][1] = 2;
@@ -58,8 +58,41 @@ TEST_F(WorkspaceFiles, WriterLayoutAndRoundTrip) {
   ASSERT_EQ(WriteWorkspace("cell"), 0);
   std::string text = ReadTextFile("Workspace/cell");
   EXPECT_NE(text.find("     Surface\n     1.500000\n     0.000000\n     0.000000\n     3.000000\n"
-                      "     0.000000\n     1.000000\n     Red\n     0.000000\n     0.000000\n"
+                      "     2.000000\n     0.000000\n     Red\n     0.000000\n     0.000000\n"
                       "     -30.000000\n     0\n"), std::string::npos) << text;
+}
+
+// one object of every kind, every field distinct, through a save and a load: each field as
+// it was (a Surface's unused height as 0), the count too
+TEST_F(WorkspaceFiles, EveryKindRoundTrips) {
+  workspace_number = WS_TYPES;
+  for (int i = 0; i < WS_TYPES; i++) {
+    WorkspaceType[i] = WS_TABLE + i;
+    WorkspaceColor[i] = WorkspaceColorValue[i % WS_COLORS];
+    ShowWorkspace[i] = i % 2;
+    for (int k = 0; k < 3; k++) {
+      ws_object_pos[i][k] = -4.25f + i + 0.5f*k;
+      ws_object_info[i][k] = 1.5f + i + 0.25f*k;
+      WorkspaceAngle[i][k] = 10.0f*i - 15*k;
+    }
+  }
+  ASSERT_EQ(WriteWorkspace("every"), 0);
+  for (int i = 0; i < WS_MAX; i++) ResetWorkspaceObject(i);
+  workspace_number = 1;
+  ASSERT_EQ(ReadWorkspace("every"), 0);
+  EXPECT_EQ(workspace_number, WS_TYPES);
+  for (int i = 0; i < WS_TYPES; i++) {
+    SCOPED_TRACE(WorkspaceTypeName[WS_TABLE + i]);
+    EXPECT_EQ(WorkspaceType[i], WS_TABLE + i);
+    EXPECT_EQ(WorkspaceColor[i], WorkspaceColorValue[i % WS_COLORS]);
+    EXPECT_EQ(ShowWorkspace[i], i % 2);
+    for (int k = 0; k < 3; k++) {
+      EXPECT_FLOAT_EQ(ws_object_pos[i][k], -4.25f + i + 0.5f*k);
+      float info = WS_TABLE + i == WS_SURFACE && k == 2 ? 0 : 1.5f + i + 0.25f*k;
+      EXPECT_FLOAT_EQ(ws_object_info[i][k], info) << k;
+      EXPECT_FLOAT_EQ(WorkspaceAngle[i][k], 10.0f*i - 15*k);
+    }
+  }
 }
 
 // unknown names keep the entry's value; dimensions get the dialog's clamps to [0, 50]

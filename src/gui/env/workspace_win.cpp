@@ -16,6 +16,7 @@
 #include "scene/coordi_trans.h"     // for: SetWorkspaceReference()
 #include "gui/env/environment.h"
 #include "gui/shell/hubs.h"
+#include "gui/traj/traj_panels.h"  // for: TrajShowSaved()
 #include "gui/view/opengl_win.h"   // for: user_axes, edge_1, edge_2
 #include "gui/shell/spinner.h"
 #include "scene/workspace.h"
@@ -201,7 +202,7 @@ static void workspace_save_cb(Fl_Widget*, void*) {
   }
   ErrStatus = 0;
   ShowMessage("Workspace saved");
-  ShowWindow(Msg);
+  TrajShowSaved("Workspace saved");   // confirmed as the other saves are
 }
 
 //------------------------------------------------------------------ builder

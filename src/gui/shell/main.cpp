@@ -8,6 +8,7 @@
 #include "graphics/primitives.h"  // for: JwDefSphere()
 #include "gui/export/figure_export.h"  // for: FigureCommand()
 #include "gui/shell/hubs.h"
+#include "gui/robot/robot_dlg.h"    // for: robot_dlg_title()
 #include "gui/shell/main_win.h"
 #include "links/links.h"        // for: RegisterModelDrawing()
 #include "robot/reader.h"             // for: SetReaderMenuHook()
@@ -79,7 +80,10 @@ int main(int argc, char** argv) {
   WorkspaceDefaults();
   CreateForms();
   Main_WIN* w = CreateMainWindow(600, 600);
-  if (robot) NewRobot(robot);   // a name that does not load leaves no robot, after its message
+  if (robot) {   // a name that does not load leaves no robot, after its message
+    NewRobot(robot);
+    robot_dlg_title("Velmora--", robot);   // the title a load from the dialog gives
+  }
   w->show();
   Fl::run();
   return 0;

@@ -69,6 +69,7 @@ int OpenGL_WIN::handle(int event) {
           cameraGamma -= 0.75*dx;  cameraTheta -= 0.75*dy;
           break;
         case FL_MIDDLE_MOUSE:
+          if (scale <= 0) scale = ViewScale();   // no robot yet: go on from what is shown
           scale += 0.02*dy;
           if (scale < VIEW_SCALE_MIN) scale = VIEW_SCALE_MIN;
           break;
