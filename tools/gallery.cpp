@@ -162,7 +162,8 @@ static void Draw(JwPrimitive p) {
 static void DrawRobot(Robot r) {
   float q[16];
   for (int i = 0; i < r->n && i < 16; i++) q[i] = r->L[i].h_q;
-  SceneView v = {r, q, nullptr, nullptr, 0, 0, 1, r->geom_type != 2, 0, 0};
+  SceneView v = {r, q, nullptr, nullptr, 0, 0, 1, r->geom_type != 2, 0, 0, nullptr, nullptr,
+                 nullptr};
   DrawSceneRobot(&v);
 }
 

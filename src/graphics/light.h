@@ -36,8 +36,12 @@ void JwInitLight(void);
 void nJwInitMaterial(nJwMaterialStruct* m);
 // glCallList(mat)
 void JwMatType(int mat);
-// colour drives ambient and diffuse, then glColor4f of the decoded colour
+// colour drives ambient and diffuse, then glColor4f of the decoded colour (of the override
+// colour instead while one is set)
 void JwMatColor(JwColor color);
+// every later JwMatColor takes c instead of its own colour, and c becomes current now; 0 ends
+// the override (the highlight of a touching body)
+void JwSetColorOverride(JwColor c);
 // glColor4f of the decoded colour only
 void JwSetColor(JwColor color);
 // as JwMatColor and JwSetColor, but a colour whose alpha byte is 0xff is drawn with alpha 1:

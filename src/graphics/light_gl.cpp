@@ -72,12 +72,21 @@ void JwMatType(int mat) {
   glCallList((GLuint)mat);
 }
 
-// colour drives ambient and diffuse, then glColor4f of the decoded colour
+static JwColor override_color = 0;   // JwSetColorOverride; 0: none
+
+// colour drives ambient and diffuse, then glColor4f of the decoded colour (of the override
+// colour instead while one is set)
 void JwMatColor(JwColor color) {
   float c[4];
-  JwColorToFloat(color, c);
+  JwColorToFloat(override_color ? override_color : color, c);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
   glColor4f(c[0], c[1], c[2], c[3]);
+}
+
+// every later JwMatColor takes c instead of its own colour, and c becomes current now
+void JwSetColorOverride(JwColor c) {
+  override_color = c;
+  if (c) JwMatColor(c);
 }
 
 // glColor4f of the decoded colour only

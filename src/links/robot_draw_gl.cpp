@@ -5,10 +5,17 @@
 #include <FL/gl.h>     // for: GL calls
 
 #include "graphics/axes.h"        // for: JwAxes_xyz()
+#include "graphics/light.h"       // for: JwSetColorOverride()
 #include "graphics/primitives.h"  // for: JwDrawPrimitive()
 #include "links/links.h"          // for: ModelRow()
 
+//------------------------------------------------------------------ module state
+static const JwColor* tints = nullptr;   // SetRobotPartTints
+
 //------------------------------------------------------------------ static helpers
+
+// part k's tint on (0 base, i link i, n + 1 end effector), or off again
+static void Tint(int k) { JwSetColorOverride(tints ? tints[k] : 0); }
 
 static void Draw(JwPrimitive p) {
   if (p) JwDrawPrimitive(p);
@@ -21,6 +28,7 @@ static void WalkGeneric(Robot r, const float* q, int show_joint) {
     float zstep = 0;
     glLoadName(i);
     if (show_joint) JwAxes_xyz(r->avg_len, 0xff1e90ffu);
+    Tint(i + 1);
     if (l->joint == 1) {
       glRotatef(l->th, 0, 0, 1);
       Draw(l->hinge);
@@ -37,10 +45,13 @@ static void WalkGeneric(Robot r, const float* q, int show_joint) {
       Draw(l->elbow);  Draw(l->linkx);
       zstep = l->b;
     }
+    JwSetColorOverride(0);
     glTranslatef(l->a, 0, zstep);
     glRotatef(l->al, 1, 0, 0);
   }
+  Tint(r->n + 1);
   DrawDefaultEE(r);
+  JwSetColorOverride(0);
 }
 
 // first link offset as the named models are built: their registry row's correction
@@ -52,7 +63,9 @@ float ModelFirstOffset(Robot r) {
 // the model's drawing table, link after link, then end effector and tool frame
 static void WalkFull(Robot r, const float* q, int show_joint, int show_flange) {
   if (!r->links) return;
+  Tint(0);
   r->links[0]();
+  JwSetColorOverride(0);
   for (int i = 0; i < r->n; i++) {
     Link* l = &r->L[i];
     glLoadName(i);
@@ -60,22 +73,30 @@ static void WalkFull(Robot r, const float* q, int show_joint, int show_flange) {
       glRotatef(l->th, 0, 0, 1);
       if (show_joint) JwAxes_xyz(r->avg_len, 0xff1e90ffu);
       glTranslatef(0, 0, q[i]);
+      Tint(i + 1);
       r->links[i + 1]();
+      JwSetColorOverride(0);
       if (i < r->n - 1) glTranslatef(l->a, 0, 0);
     } else {
       if (show_joint) JwAxes_xyz(r->avg_len, 0xff1e90ffu);
       glRotatef(q[i], 0, 0, 1);
+      Tint(i + 1);
       r->links[i + 1]();
+      JwSetColorOverride(0);
       glTranslatef(l->a, 0, i == 0 ? ModelFirstOffset(r) : l->b);
     }
     glRotatef(l->al, 1, 0, 0);
   }
   if (show_flange) JwAxes_xyz(r->avg_len, 0xff00ff00u);
+  Tint(r->n + 1);
   if (r->EE.DrawProc) r->EE.DrawProc(&r->EE);
+  JwSetColorOverride(0);
   glMultMatrixf(&r->EE.Qee_gl[0][0]);
 }
 
 //------------------------------------------------------------------ public API
+
+void SetRobotPartTints(const JwColor* tint) { tints = tint; }
 
 void DrawDefaultEE(Robot r) {
   Draw(r->dEE.h1);  Draw(r->dEE.h2);  Draw(r->dEE.h3);

@@ -12,6 +12,9 @@
 // Qee_gl and ends at the tool. Joint frames when show_joint. The first offset is corrected by
 // the model's registry row (ModelFirstOffset). The caller pushes and pops around the call.
 void DrawRobotBodies(Robot r, const float* q, int show_joint, int show_flange);
+// colours the walk draws parts in instead of their own: base, link 1 ... link n, end effector
+// (n + 2 entries, 0 for a part's own colour); NULL: every part in its own
+void SetRobotPartTints(const JwColor* tint);
 // first link offset as a named model is drawn: b of link 1 plus its row's first_offset
 float ModelFirstOffset(Robot r);
 // the default end effector's palm and fingers

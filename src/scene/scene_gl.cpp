@@ -7,7 +7,8 @@
 #include <gl2ps.h>  // for: gl2psLineWidth(), gl2psPointSize()
 
 #include "graphics/axes.h"           // for: JwAxes_xyz()
-#include "graphics/light.h"          // for: JwLineMaterial(), JwSetColorOpaque()
+#include "graphics/light.h"          // for: JwLineMaterial(), JwSetColorOpaque(),
+                                     //   JwSetColorOverride()
 #include "graphics/primitives.h"     // for: JwDrawPrimitive()
 #include "links/links.h"             // for: ModelRow(), SetModelCell()
 #include "links/robot_draw_gl.h"     // for: DrawRobotBodies()
@@ -38,14 +39,16 @@ static void PlaceObject(int i, const float o[3]) {
   }
 }
 
-static void DrawWorkspace(Robot robot, int user_axes) {
+static void DrawWorkspace(Robot robot, int user_axes, const JwColor* tint) {
   for (int i = 0; i < workspace_number && i < WS_MAX; i++) {
     if (!ShowWorkspace[i]) continue;
     float o[3];
     WorkspacePivot(i, o);   // the reference option the dialog's C, E1, E2 set
     glPushMatrix();
       PlaceObject(i, o);
+      JwSetColorOverride(tint ? tint[i] : 0);
       DrawThing(WorkspaceThing(i));
+      JwSetColorOverride(0);
     glPopMatrix();
     if (user_axes && i == coord_id && robot) {
       glPushMatrix();
@@ -157,12 +160,14 @@ static void DrawPath(int ntp, int last, int show_points, int show_frames,
 // the visible obstacles (number k is table entry k - 1), then the sphere of influence around
 // each, translucent over what is drawn already: blended, and not hiding what lies behind it
 // from later drawing. They are part of the scene, drawn with or without a robot
-static void DrawObstacles() {
+static void DrawObstacles(const JwColor* tint) {
   for (int i = 0; i < 4; i++) {
     if (!ShowObstacle[i] || !obs[i]) continue;
     glPushMatrix();
       glTranslatef(Obstacle_pos[i][0], Obstacle_pos[i][1], Obstacle_pos[i][2]);
+      JwSetColorOverride(tint ? tint[i] : 0);
       JwDrawPrimitive(obs[i]);
+      JwSetColorOverride(0);
     glPopMatrix();
   }
   glEnable(GL_BLEND);
@@ -202,6 +207,7 @@ void SceneOfState(SceneView* v, int user_axes) {
   v->ee_axes = ShowEEAxes;
   v->cell = ShowScene == 1;
   v->user_axes = user_axes;
+  v->part_tint = v->object_tint = v->obstacle_tint = nullptr;
 }
 
 int DrawScene(const SceneView* v) {
@@ -211,9 +217,9 @@ int DrawScene(const SceneView* v) {
   GeomMatch* row = v->robot ? ModelRow(v->robot->name) : nullptr;
   if (row && row->DrawCell) again = row->DrawCell(v->cell);
   if (row && row->Couple && v->q) row->Couple(v->robot, v->q);
-  DrawWorkspace(v->robot, v->user_axes);
+  DrawWorkspace(v->robot, v->user_axes, v->object_tint);
   DrawSceneRobot(v);
-  DrawObstacles();
+  DrawObstacles(v->obstacle_tint);
   DrawSceneCTraj(v->ct);
   DrawSceneJTraj(v->jt);
   return again;
@@ -237,11 +243,14 @@ void DrawSceneRobot(const SceneView* v) {
   if (v->inertial_axes) JwAxes_XYZ(2*robot->avg_len, 0xff0000ffu);
   SceneLineWidth(1);
   glPushMatrix();
+    SetRobotPartTints(v->part_tint);
     DrawRobotBodies(robot, v->q, v->joint_axes, v->flange_axes);
+    SetRobotPartTints(nullptr);
     GeomMatch* row = ModelRow(robot->name);
     if (robot->geom_type == 2 && robot->links && v->cell && row && row->DrawHeld)
       row->DrawHeld();
     if (v->ee_axes) JwAxes_xyz(robot->avg_len, 0xff0000ffu);
+    JwSetColorOverride(v->part_tint ? v->part_tint[robot->n + 2] : 0);
     if (ShowPayload && TypePayload == 1 && pay) {
       glPushMatrix();
         glTranslatef(Payload_info[0], Payload_info[1], Payload_info[2]);
@@ -256,6 +265,7 @@ void DrawSceneRobot(const SceneView* v) {
         DrawThing(pay_bat);
       glPopMatrix();
     }
+    JwSetColorOverride(0);
   glPopMatrix();
 }
 

@@ -18,6 +18,12 @@ typedef struct _SceneView_ {
   int inertial_axes, joint_axes, flange_axes, ee_axes;  // world, joint, last link, tool frames
   int cell;                           // the model's demonstration cell ("Scene")
   int user_axes;                      // the user frame marker on object coord_id
+  // colours that replace a body's own (0: its own; NULL: all their own): the robot's parts
+  // (base, link 1 ... link n, end effector, payload: n + 3), the work-environment objects by
+  // table entry (WS_MAX), the four obstacles
+  const JwColor* part_tint;
+  const JwColor* object_tint;
+  const JwColor* obstacle_tint;
 } SceneView;
 
 // v from R, JC, CT, JT and the Show... flags; user_axes as given

@@ -9,6 +9,7 @@ class Fl_Box;
 class Fl_Browser;
 class Fl_Button;
 class Fl_Input;
+class Fl_Output;
 class Fl_Slider;
 class Fl_Text_Buffer;
 class Fl_Value_Input;
@@ -88,6 +89,8 @@ void ShowConfig(void);
 extern Fl_Window* condit_win;
 extern Fl_Box* condit_level;
 extern Fl_Value_Output *condit_value, *length_value, *reach_value;
+extern Fl_Output* clearance_value;   // the clearance, "-" while nothing is checked
+extern Fl_Box* clearance_pair;       // its pair: "Link 3, Table 1"
 
 void condit(void);
 // when shown: 1/kappa with its level light, length and reach by the robot's task kind
@@ -105,6 +108,7 @@ extern Fl_Button *bg_color_grey, *bg_color_white, *bg_color_default;
 extern Fl_Button *mode_perspective, *mode_orthogonal;
 extern Fl_Button *axes_inertial, *axes_joint, *axes_ee;
 extern Fl_Value_Input *ikp_tolerance, *ikp_max_iter;
+extern Fl_Button* check_collisions;   // "Check collisions"
 
 void control(void);
 // menu command 4

@@ -13,6 +13,7 @@
 #include "gui/shell/main_win.h"
 #include "gui/export/menu_export_gl.h"  // for: DestroyExportWindow()
 #include "gui/view/opengl_win.h"
+#include "gui/view/collisions.h"  // for: CollisionsNewRobot()
 #include "gui/pose/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
 #include "gui/traj/traj_panels.h"  // for: cart_traj(), joint_traj()
 #include "gui/robot/robot_dlg.h"  // for: the robot dialogs
@@ -69,6 +70,7 @@ static void (*const robot_rebuilds[])(void) = {
   DestroyExportWindow,   // destroy Export (export)
   TrajPlotNewRobot,      // Trajectory Plot emptied (analysis)
   CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
+  CollisionsNewRobot,    // the collision model of the new robot (view)
 };
 
 //------------------------------------------------------------------ static helpers

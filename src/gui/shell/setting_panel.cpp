@@ -14,6 +14,7 @@
 #include "gui/view/opengl_win.h"   // for: bg_red, bg_green, bg_blue, prespectiv_mode
 #include "gui/pose/pose_panels.h"
 #include "kin/ikp.h"         // for: GetInvTol(), SetInvTol(), GetInvMax(), SetInvMax()
+#include "gui/view/collisions.h"  // for: SetCollisionsSwitch(), CollisionsSwitch()
 
 //------------------------------------------------------------------ panel state
 Fl_Window* control_win = nullptr;
@@ -30,6 +31,7 @@ Fl_Button* axes_joint = nullptr;
 Fl_Button* axes_ee = nullptr;
 Fl_Value_Input* ikp_tolerance = nullptr;
 Fl_Value_Input* ikp_max_iter = nullptr;
+Fl_Button* check_collisions = nullptr;
 
 //------------------------------------------------------------------ static helpers
 
@@ -123,10 +125,16 @@ static void ikp_max_iter_cb(Fl_Widget* w, void*) {
   ((Fl_Value_Input*)w)->value(GetInvMax());
 }
 
+// the user's choice from now on; the view shows it at once
+static void check_collisions_cb(Fl_Widget* w, void*) {
+  SetCollisionsSwitch(((Fl_Button*)w)->value());
+  gl_win_redraw();
+}
+
 //------------------------------------------------------------------ public API
 
 void control(void) {
-  control_win = new Fl_Window(100, 100, 330, 355, "Setting System");
+  control_win = new Fl_Window(100, 100, 330, 420, "Setting System");
     Fl_Group* g = Group(10, 25, 310, 100, "Background Color");
       bg_color_r = Channel(36, "R", FL_RED, bg_red, bg_color_r_cb);
       bg_color_g = Channel(63, "G", FL_GREEN, bg_green, bg_color_g_cb);
@@ -159,8 +167,16 @@ void control(void) {
       ikp_max_iter->callback(ikp_max_iter_cb);
       ikp_max_iter->when(FL_WHEN_ENTER_KEY | FL_WHEN_RELEASE);
     g->end();
+    g = Group(10, 355, 310, 30, "Collisions");
+      check_collisions = new Fl_Light_Button(20, 360, 140, 25, "Check collisions");
+      check_collisions->value(CollisionsSwitch());
+      check_collisions->callback(check_collisions_cb);
+    g->end();
     close_win(control_win);
   control_win->end();
 }
 
-void ShowControl(void) { ShowWindow(control_win); }
+void ShowControl(void) {
+  if (check_collisions) check_collisions->value(CollisionsSwitch());
+  ShowWindow(control_win);
+}

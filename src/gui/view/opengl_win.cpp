@@ -9,6 +9,7 @@
 #include <time.h>           // for: clock()
 
 #include "graphics/light.h"   // for: JwInitLight(), JwLightListFirst
+#include "gui/view/collisions.h"  // for: CollisionsForFrame()
 #include "robot/app_state.h"  // for: scale
 #include "scene/scene_gl.h"   // for: SceneOfState(), DrawScene()
 
@@ -139,6 +140,7 @@ int DrawViewFrame(void) {
   SetViewCamera();
   SceneView v;
   SceneOfState(&v, On(user_axes));
+  CollisionsForFrame(&v);
   return DrawScene(&v);
 }
 
