@@ -45,7 +45,8 @@ void JwSetColorOverride(JwColor c);
 // glColor4f of the decoded colour only
 void JwSetColor(JwColor color);
 // as JwMatColor and JwSetColor, but a colour whose alpha byte is 0xff is drawn with alpha 1:
-// what is opaque on screen stays opaque in an exported figure (gl2ps writes the alpha)
+// what is opaque on screen stays opaque in an exported figure (gl2ps writes the alpha); the
+// override colour replaces the colour of JwMatColorOpaque too
 void JwMatColorOpaque(JwColor color);
 void JwSetColorOpaque(JwColor color);
 // the state lines are lit in whatever was drawn before: the matte material (list 5's

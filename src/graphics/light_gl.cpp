@@ -86,7 +86,7 @@ void JwMatColor(JwColor color) {
 // every later JwMatColor takes c instead of its own colour, and c becomes current now
 void JwSetColorOverride(JwColor c) {
   override_color = c;
-  if (c) JwMatColor(c);
+  if (c) JwMatColorOpaque(c);
 }
 
 // glColor4f of the decoded colour only
@@ -98,6 +98,7 @@ void JwSetColor(JwColor color) {
 
 void JwMatColorOpaque(JwColor color) {
   float c[4];
+  if (override_color) color = override_color;
   JwColorToFloat(color, c);
   if ((color >> 24) == 0xffu) c[3] = 1;
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
