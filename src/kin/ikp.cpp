@@ -526,6 +526,10 @@ void SetKinRobot(Robot robot) {
   kin_robot = robot;
 }
 
+Robot GetKinRobot(void) {
+  return kin_robot;
+}
+
 void KinForgetRobot(Robot robot) {
   if (kin_robot == robot) kin_robot = nullptr;
 }

@@ -53,6 +53,9 @@ void Hproc(int m, int n, JointConfig jc, double** H);
 
 // the robot whose storage ResetKin sizes (NULL: the current robot R)
 void SetKinRobot(Robot robot);
+// the robot SetKinRobot or the last frame evaluation left (NULL: none), for a caller that
+// switches robots and puts the previous one back
+Robot GetKinRobot(void);
 // forget every reference to a robot that is being freed
 void KinForgetRobot(Robot robot);
 // (re)allocate the solver work storage for the kinematics robot; Householder tolerance 1e-5

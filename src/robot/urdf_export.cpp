@@ -1,7 +1,7 @@
 // urdf_export.cpp -- a DH robot written as a URDF document for simulators and planners
 #include "robot/urdf_export.h"
 
-#include <math.h>    // for: atan2(), sqrt(), fabs()
+#include <math.h>    // for: atan2(), sqrt(), fabs(), isfinite()
 #include <stdio.h>   // for: fprintf(), snprintf(), fputs(), ferror()
 #include <stdlib.h>  // for: strtod()
 #include <string.h>  // for: strchr(), strlen(), strcmp()
@@ -49,13 +49,13 @@ static void put_escaped(FILE* f, const char* s) {
 }
 
 // the fixed part of link l's transform: Tz(d) Rz(t) Tx(a) Rx(al), as rotation T[0..2][0..2]
-// and translation T[i][3]; cosines and sines are the ones the link stores
-static void fixed_part(const Link* l, double T[3][4]) {
-  double d = l->joint == 0 ? l->b : 0.0;
+// and translation T[i][3] times the length scale k; cosines and sines are the link's own
+static void fixed_part(const Link* l, double T[3][4], double k) {
+  double d = l->joint == 0 ? l->b*k : 0.0;
   double c = l->joint == 0 ? 1.0 : l->cth, s = l->joint == 0 ? 0.0 : l->sth;
   double ca = l->cal, sa = l->sal;
-  T[0][0] = c;  T[0][1] = -ca*s;  T[0][2] = sa*s;   T[0][3] = l->a*c;
-  T[1][0] = s;  T[1][1] = ca*c;   T[1][2] = -sa*c;  T[1][3] = l->a*s;
+  T[0][0] = c;  T[0][1] = -ca*s;  T[0][2] = sa*s;   T[0][3] = l->a*k*c;
+  T[1][0] = s;  T[1][1] = ca*c;   T[1][2] = -sa*c;  T[1][3] = l->a*k*s;
   T[2][0] = 0;  T[2][1] = sa;     T[2][2] = ca;     T[2][3] = d;
 }
 
@@ -94,9 +94,9 @@ static void put_cylinder(FILE* f, double rad, const double p[3], const double u[
 
 // link k's bodies in its own frame: a hinge at the joint, then the offset along z and the
 // length along the turned x axis up to the next joint
-static void put_link_visuals(FILE* f, const Link* l, double rad) {
+static void put_link_visuals(FILE* f, const Link* l, double rad, double k) {
   double T[3][4];
-  fixed_part(l, T);
+  fixed_part(l, T, k);
   double o[3] = {0, 0, 0}, z[3] = {0, 0, 1};
   double hinge[3] = {0, 0, -1.5*rad};
   put_cylinder(f, 1.5*rad, hinge, z, 3*rad, "joint");
@@ -105,17 +105,17 @@ static void put_link_visuals(FILE* f, const Link* l, double rad) {
     double u[3] = {0, 0, d > 0 ? 1.0 : -1.0};
     put_cylinder(f, rad, o, u, fabs(d), "link");
   }
-  if (fabs(l->a) > 1e-9) {
+  if (fabs(l->a*k) > 1e-9) {
     double p[3] = {0, 0, d};
     double sg = l->a > 0 ? 1.0 : -1.0;
     double u[3] = {sg*T[0][0], sg*T[1][0], 0};
-    put_cylinder(f, rad, p, u, fabs(l->a), "link");
+    put_cylinder(f, rad, p, u, fabs(l->a*k), "link");
   }
 }
 
 // limits in radians (revolute) or lengths (prismatic); an unlimited revolute joint is
 // continuous, an unlimited prismatic one keeps the wide marker values
-static void put_joint(FILE* f, const RobotRec* r, int i) {
+static void put_joint(FILE* f, const RobotRec* r, int i, double s) {
   const Link* l = &r->L[i];
   int unlimited = l->q_limit[0] <= JOINT_UNLIMITED_MIN && l->q_limit[1] >= JOINT_UNLIMITED_MAX;
   const char* type = l->joint != 0 ? "prismatic" : unlimited ? "continuous" : "revolute";
@@ -127,13 +127,13 @@ static void put_joint(FILE* f, const RobotRec* r, int i) {
   }
   fprintf(f, "    <child link=\"link%d\"/>\n", i + 1);
   double T[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
-  if (i > 0) fixed_part(&r->L[i - 1], T);
+  if (i > 0) fixed_part(&r->L[i - 1], T, s);
   put_origin(f, T);
   fputs("    <axis xyz=\"0 0 1\"/>\n", f);
   if (l->joint == 0 && unlimited) {
     fprintf(f, "    <limit effort=\"%s\" velocity=\"%s\"/>\n", URDF_EFFORT, URDF_VELOCITY);
   } else {
-    double k = l->joint == 0 ? VM_PI/180.0 : 1.0;
+    double k = l->joint == 0 ? VM_PI/180.0 : s;
     char lo[32], hi[32];
     num(lo, sizeof lo, l->q_limit[0]*k);  num(hi, sizeof hi, l->q_limit[1]*k);
     fprintf(f, "    <limit lower=\"%s\" upper=\"%s\" effort=\"%s\" velocity=\"%s\"/>\n", lo, hi,
@@ -143,15 +143,15 @@ static void put_joint(FILE* f, const RobotRec* r, int i) {
 }
 
 // the last fixed part times Qee: the tool frame in the frame of the last link body
-static void put_tool_joint(FILE* f, const RobotRec* r) {
+static void put_tool_joint(FILE* f, const RobotRec* r, double s) {
   double F[3][4], T[3][4];
-  fixed_part(&r->L[r->n - 1], F);
+  fixed_part(&r->L[r->n - 1], F, s);
   const Matrix& E = r->EE.Qee;
   for (int i = 0; i < 3; i++) {
     for (int j = 0; j < 4; j++) {
-      double s = j == 3 ? F[i][3] : 0.0;
-      for (int k = 0; k < 3; k++) s += F[i][k]*E[k][j];
-      T[i][j] = s;
+      double t = j == 3 ? F[i][3] : 0.0;
+      for (int k = 0; k < 3; k++) t += F[i][k]*(j == 3 ? E[k][j]*s : (double)E[k][j]);
+      T[i][j] = t;
     }
   }
   fprintf(f, "  <joint name=\"tool_joint\" type=\"fixed\">\n"
@@ -167,13 +167,25 @@ static int put_body(FILE* f, const void* data) {
 //------------------------------------------------------------------ public API
 
 int PutUrdf(FILE* f, const RobotRec* r) {
-  if (!r || r->n < 1) return -1;
-  double rad = r->rad > 0 ? r->rad : 0.05;
+  return PutUrdfScaled(f, r, 1.0);
+}
+
+int PutUrdfScaled(FILE* f, const RobotRec* r, double s) {
+  if (!r || r->n < 1 || !(s > 0.0) || !isfinite(s)) return -1;
+  double rad = (r->rad > 0 ? r->rad : 0.05)*s;
   fputs("<?xml version=\"1.0\"?>\n<robot name=\"", f);
   put_escaped(f, r->name);
   fputs("\">\n", f);
-  fputs("  <!-- Denavit-Hartenberg links; lengths in the unit of the robot file. Effort and "
-        "velocity limits\n       are placeholders: the model carries none. -->\n", f);
+  if (s == 1.0) {
+    fputs("  <!-- Denavit-Hartenberg links; lengths in the unit of the robot file. Effort and "
+          "velocity limits\n       are placeholders: the model carries none. -->\n", f);
+  } else {
+    char k[32];
+    num(k, sizeof k, s);
+    fprintf(f, "  <!-- Denavit-Hartenberg links; lengths are those of the robot file times %s. "
+               "Effort and\n       velocity limits are placeholders: the model carries none. "
+               "-->\n", k);
+  }
   fputs("  <material name=\"link\"><color rgba=\"0.7 0.7 0.72 1\"/></material>\n"
         "  <material name=\"joint\"><color rgba=\"0.9 0.55 0.1 1\"/></material>\n", f);
   fputs("  <link name=\"base_link\">\n", f);
@@ -182,12 +194,12 @@ int PutUrdf(FILE* f, const RobotRec* r) {
   fputs("  </link>\n", f);
   for (int i = 0; i < r->n; i++) {
     fprintf(f, "  <link name=\"link%d\">\n", i + 1);
-    put_link_visuals(f, &r->L[i], rad);
+    put_link_visuals(f, &r->L[i], rad, s);
     fputs("  </link>\n", f);
   }
   fputs("  <link name=\"tool\"/>\n", f);
-  for (int i = 0; i < r->n; i++) put_joint(f, r, i);
-  put_tool_joint(f, r);
+  for (int i = 0; i < r->n; i++) put_joint(f, r, i, s);
+  put_tool_joint(f, r, s);
   fputs("</robot>\n", f);
   return ferror(f) ? -1 : 0;
 }

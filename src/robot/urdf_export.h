@@ -16,6 +16,10 @@
 
 // the document for r on f; 0, or -1 when the stream failed
 int PutUrdf(FILE* f, const RobotRec* r);
+// the same with every length (link lengths and offsets, prismatic limits, the tool offset,
+// the visual bodies) multiplied by s, e.g. 0.1 for a robot file in decimetres; -1 also
+// when s is not a finite number above 0
+int PutUrdfScaled(FILE* f, const RobotRec* r, double s);
 
 // path = dir + "/" + text + ".urdf" (".urdf" not doubled) for a name typed by the user:
 // 0, or -1 after the refusal of the file-name rule (FileNameProblem; the whole path fits
