@@ -74,6 +74,22 @@ add_test(NAME install_tree
                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 set_tests_properties(install_tree PROPERTIES LABELS install)
 
+#------------------------------------------------------------------ Python module
+# beside Debian's own modules (dist-packages); it finds the numeric libraries through its run
+# path, and the package needs the interpreter it was built for and numpy
+if(TARGET velmora_py)
+  set_target_properties(velmora_py PROPERTIES INSTALL_RPATH "$ORIGIN/../../velmora")
+  install(TARGETS velmora_py LIBRARY DESTINATION lib/python3/dist-packages)
+  set(velmora_py_depends "python3 (>= ${VELMORA_PYTHON_VERSION}), "
+                         "python3 (<< ${VELMORA_PYTHON_NEXT}), python3-numpy")
+  string(CONCAT velmora_py_depends ${velmora_py_depends})
+  if(CPACK_DEBIAN_PACKAGE_DEPENDS)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, ${velmora_py_depends}")
+  else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${velmora_py_depends}")
+  endif()
+endif()
+
 #------------------------------------------------------------------ Debian package
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "velmora")

@@ -215,10 +215,9 @@ static py::object fk(PyRobot* s, py::handle q) {
   int n = s->r->n;
   Rows in = CheckRows(q, n, "q", true);
   py::ssize_t N = in.n;
-  py::array_t<double> P = in.single ? py::array_t<double>({3}) : py::array_t<double>({N, (py::ssize_t)3});
+  py::array_t<double> P = rows_array(N, 3, in.single), A = rows_array(N, 3, in.single);
   py::array_t<double> Q = in.single ? py::array_t<double>({3, 3})
                                     : py::array_t<double>({N, (py::ssize_t)3, (py::ssize_t)3});
-  py::array_t<double> A = in.single ? py::array_t<double>({3}) : py::array_t<double>({N, (py::ssize_t)3});
   double *p = P.mutable_data(), *rq = Q.mutable_data(), *a = A.mutable_data();
   CoreCall call(s->r);
   for (py::ssize_t k = 0; k < N; k++) {
@@ -367,7 +366,8 @@ static py::object solve_path(PyRobot* s, py::handle traj, py::handle q0) {
 }
 
 static std::string urdf(PyRobot* s, double scale) {
-  if (!isfinite(scale) || scale <= 0.0) throw py::value_error("scale: a finite number above 0 expected");
+  if (!isfinite(scale) || scale <= 0.0)
+    throw py::value_error("scale: a finite number above 0 expected");
   char* text = nullptr;
   size_t size = 0;
   FILE* f = open_memstream(&text, &size);

@@ -42,7 +42,8 @@ struct Rows {
 Rows CheckRows(py::handle obj, int width, const char* what, bool joints);
 // a Rows whose width is any of the widths given (0 ends the list); *width gets it
 Rows CheckRowsOf(py::handle obj, const int* widths, const char* what, int* width);
-// an N x 3 x 3 (or 3 x 3) array of rotation matrices, each orthonormal within 1e-5 (files keep six decimals)
+// an N x 3 x 3 (or 3 x 3) array of rotation matrices, each orthonormal within 1e-5 (the
+// files keep six decimals) with determinant 1
 Rows CheckRotations(py::handle obj, const char* what);
 
 //------------------------------------------------------------------ the robot object
