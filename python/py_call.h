@@ -12,8 +12,9 @@
 // both are left as they are), and the core's messages are collected instead of printed; with
 // quiet, standard output (where the numeric libraries print their arrays) goes nowhere too.
 // Its end restores R, the kinematics robot, the solver's tolerance, step limit and fallback,
-// the message callback and standard output. The module never lets go of the interpreter lock
-// inside one, so no other call can see the switched state.
+// the message callback and standard output. The module makes no Python object while one
+// lives (so no Python code runs, and the interpreter lock stays held): no other call can see
+// the switched state, and calls nest.
 struct CoreCall {
   explicit CoreCall(Robot r, bool quiet = false);
   ~CoreCall();

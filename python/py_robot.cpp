@@ -219,11 +219,13 @@ static py::object fk(PyRobot* s, py::handle q) {
   py::array_t<double> Q = in.single ? py::array_t<double>({3, 3})
                                     : py::array_t<double>({N, (py::ssize_t)3, (py::ssize_t)3});
   double *p = P.mutable_data(), *rq = Q.mutable_data(), *a = A.mutable_data();
-  CoreCall call(s->r);
-  for (py::ssize_t k = 0; k < N; k++) {
-    set_joints(s, in.p + k*n);
-    FwdKin(s->r, s->jc, s->cc);
-    put_pose(s, p + 3*k, rq + 9*k, a + 3*k);
+  {
+    CoreCall call(s->r);
+    for (py::ssize_t k = 0; k < N; k++) {
+      set_joints(s, in.p + k*n);
+      FwdKin(s->r, s->jc, s->cc);
+      put_pose(s, p + 3*k, rq + 9*k, a + 3*k);
+    }
   }
   return PoseType(P, Q, A);
 }
@@ -251,18 +253,20 @@ static py::object ik(PyRobot* s, py::handle pose, py::handle q0, py::handle tol,
   py::array_t<int> codes({N});
   double* qo = Qout.mutable_data();
   int* co = codes.mutable_data();
-  CoreCall call(s->r);
-  if (!tol.is_none()) SetInvTol(tl);
-  if (mx) SetInvMax(mx);
-  SetInvFallback(fallback ? 1 : 0);
-  if (given) set_joints(s, start.p);
-  else s->Home();
-  CartesianConfigRec target = *s->cc;
-  for (py::ssize_t k = 0; k < N; k++) {
-    if (per_row) set_joints(s, start.p + k*n);
-    set_target(t, k, &target);
-    co[k] = InvKin(s->r, s->jc, &target);
-    for (int j = 0; j < n; j++) qo[k*n + j] = s->jc->q[j];
+  {
+    CoreCall call(s->r);
+    if (!tol.is_none()) SetInvTol(tl);
+    if (mx) SetInvMax(mx);
+    SetInvFallback(fallback ? 1 : 0);
+    if (given) set_joints(s, start.p);
+    else s->Home();
+    CartesianConfigRec target = *s->cc;
+    for (py::ssize_t k = 0; k < N; k++) {
+      if (per_row) set_joints(s, start.p + k*n);
+      set_target(t, k, &target);
+      co[k] = InvKin(s->r, s->jc, &target);
+      for (int j = 0; j < n; j++) qo[k*n + j] = s->jc->q[j];
+    }
   }
   if (t.single) return IkResultType(Qout, co[0], code_text(co[0]));
   py::list msgs(N);
@@ -278,7 +282,7 @@ static py::object jacobian(PyRobot* s, py::handle q) {
   py::array_t<double> J = in.single ? py::array_t<double>({(py::ssize_t)rows, (py::ssize_t)n})
                                     : py::array_t<double>({N, (py::ssize_t)rows, (py::ssize_t)n});
   double* o = J.mutable_data();
-  CoreCall call(s->r);
+  CoreCall call(s->r);                     // no Python object is made while it lives
   for (py::ssize_t k = 0; k < N; k++) {
     set_joints(s, in.p + k*n);
     JacobianDisplay(s->r, s->jc, s->cc, s->jm);
@@ -301,10 +305,12 @@ static py::object rcond(PyRobot* s, py::handle q) {
   py::ssize_t N = in.n;
   py::array_t<double> K({N});
   double* o = K.mutable_data();
-  CoreCall call(s->r);
-  for (py::ssize_t k = 0; k < N; k++) {
-    set_joints(s, in.p + k*n);
-    o[k] = GetJacobianCondOf(s->r, s->jc, s->cc);
+  {
+    CoreCall call(s->r);
+    for (py::ssize_t k = 0; k < N; k++) {
+      set_joints(s, in.p + k*n);
+      o[k] = GetJacobianCondOf(s->r, s->jc, s->cc);
+    }
   }
   if (in.single) return py::float_(o[0]);
   return K;
