@@ -112,8 +112,11 @@ def test_broken_trajectory_files(robots, tmp_path):
 
 
 def test_the_working_directory_and_standard_output_are_left_alone(data, tmp_path):
-    # a robot read in a fresh interpreter: nothing on standard output, the folder unchanged
+    # a robot read in a fresh interpreter: nothing on standard output, the folder unchanged,
+    # nor from the solvers (a rank-deficient step, a failure), the conditioning or a path
     code = ("import os, velmora; d = os.getcwd(); r = velmora.Robot('Puma560', data=%r); "
+            "r.ik([0, 0, 30, 0, 0, 0]); s = [0, -90, 90, 0, 0, 0]; r.ik(r.fk(s), q0=[1] + s[1:]); "
+            "r.rcond([0, 0, 0, 0, 0, 0]); r.jacobian([0]*6); r.solve_path('Puma560.arc'); "
             "assert os.getcwd() == d; print('ok', r.n)" % data)
     env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.abspath(velmora.__file__)))
     p = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
