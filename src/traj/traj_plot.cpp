@@ -10,11 +10,17 @@
 #include "matrix/matrix.h"  // for: JmFVector(), JmFreeFVector()
 #include "traj/traj_solve.h"     // for: SolveTrajPoint()
 
+//------------------------------------------------------------------ module state
+static TrajClearanceProc clear_measure = nullptr;
+static unsigned long (*clear_stamp)(void) = nullptr;
+
 //------------------------------------------------------------------ static helpers
 
 static void FreeArrays(TrajPlot* p) {
   free(p->prismatic);  free(p->rcond);  free(p->have);  free(p->q);
+  free(p->clear);  free(p->touch);
   p->prismatic = nullptr;  p->rcond = nullptr;  p->have = nullptr;  p->q = nullptr;
+  p->clear = nullptr;  p->touch = nullptr;
   p->robot = nullptr;  p->n = p->ntp = 0;  p->cursor = -1;
 }
 
@@ -27,10 +33,24 @@ static void Size(TrajPlot* p, Robot r, int cartesian, int ntp) {
   p->have = (unsigned char*)JwMalloc((size_t)ntp);
   p->rcond = (double*)JwMalloc(sizeof(double)*(size_t)ntp);
   p->prismatic = (unsigned char*)JwMalloc((size_t)r->n);
+  p->clear = (double*)JwMalloc(sizeof(double)*(size_t)ntp);
+  p->touch = (unsigned char*)JwMalloc((size_t)ntp);
+  for (int i = 0; i < ntp; i++) { p->clear[i] = NAN;  p->touch[i] = 0; }
+  p->clear_stamp = clear_stamp ? clear_stamp() : 0;
   for (size_t k = 0; k < (size_t)ntp*r->n; k++) p->q[k] = NAN;
   memset(p->have, 0, (size_t)ntp);
   for (int i = 0; i < ntp; i++) p->rcond[i] = 0.0;
   for (int j = 0; j < r->n; j++) p->prismatic[j] = (unsigned char)(r->L[j].joint == 1);
+}
+
+// the clearance of point i at its values, when a measure is set
+static void Measure(TrajPlot* p, int i) {
+  int t = 0;
+  p->clear[i] = NAN;
+  p->touch[i] = 0;
+  if (!clear_measure || !p->have[i]) return;
+  p->clear[i] = clear_measure(p->robot, p->q + (size_t)i*p->n, i, p->cartesian, &t);
+  p->touch[i] = (unsigned char)(t != 0);
 }
 
 static int Unsolved(const float* q, int n) {
@@ -47,6 +67,7 @@ static int SyncPoint(TrajPlot* p, int i, const JointConfigRec* jc, const Cartesi
   if (!have) {
     if (!p->have[i]) return 0;
     p->have[i] = 0;  p->rcond[i] = 0.0;
+    Measure(p, i);
     return 1;
   }
   if (p->have[i] && memcmp(row, jc->q, sizeof(float)*n) == 0) return 0;
@@ -55,10 +76,36 @@ static int SyncPoint(TrajPlot* p, int i, const JointConfigRec* jc, const Cartesi
   CartesianConfigRec task;              // only the task kind is read
   task.type = cc ? cc->type : p->robot->type;
   p->rcond[i] = GetJacobianCondOf(p->robot, (JointConfig)jc, &task);
+  Measure(p, i);
   return 1;
 }
 
 //------------------------------------------------------------------ public API
+
+void SetTrajPlotClearance(TrajClearanceProc measure, unsigned long (*stamp)(void)) {
+  clear_measure = measure;
+  clear_stamp = stamp;
+}
+
+int TrajPlotHasClearance(const TrajPlot* p) {
+  if (!p->clear) return 0;
+  for (int i = 0; i < p->ntp; i++)
+    if (!isnan(p->clear[i])) return 1;
+  return 0;
+}
+
+void TrajPlotClearRange(const TrajPlot* p, double* lo, double* hi) {
+  int any = 0;
+  *lo = 0.0;  *hi = 1.0;
+  for (int i = 0; p->clear && i < p->ntp; i++) {
+    double c = p->clear[i];
+    if (isnan(c)) continue;
+    if (!any || c > *hi) *hi = c;
+    if (c < *lo) *lo = c;
+    any = 1;
+  }
+  if (any && *hi <= *lo) *hi = *lo + 1.0;
+}
 
 TrajPlot* NewTrajPlot(void) {
   TrajPlot* p = (TrajPlot*)JwMalloc(sizeof(TrajPlot));
@@ -90,6 +137,12 @@ int TrajPlotSync(TrajPlot* p, Robot r, const JointTrajectory* jt, const Cartesia
     const JointConfigRec* jc = cart ? (ct->JC ? &ct->JC[i] : nullptr) : &jt->JC[i];
     const CartesianConfigRec* cc = cart ? &ct->CC[i] : (jt->CC ? &jt->CC[i] : nullptr);
     changed |= SyncPoint(p, i, jc, cc);
+  }
+  unsigned long stamp = clear_stamp ? clear_stamp() : 0;
+  if (stamp != p->clear_stamp) {      // the scene changed: every point measured again
+    p->clear_stamp = stamp;
+    for (int i = 0; i < ntp; i++) Measure(p, i);
+    changed = 1;
   }
   int cursor = cart ? ct->ctp : jt->ctp;
   if (cursor < -1 || cursor >= ntp) cursor = -1;
@@ -130,20 +183,26 @@ void TrajPlotValueRange(const TrajPlot* p, double* lo, double* hi) {
 
 // margins: 64 left for the value labels, 96 right for the legend, 28 above for the
 // title, 48 between the panels and 44 below for the index labels; the joint panel takes
-// three fifths of the height left
-void TrajPlotLayout(const TrajPlot* p, int w, int h, PlotFrame* joints, PlotFrame* cond) {
+// three fifths of the height left, or half of it above a clearance panel of a fifth
+void TrajPlotLayout(const TrajPlot* p, int w, int h, PlotFrame* joints, PlotFrame* clear,
+                    PlotFrame* cond) {
   int left = 64, right = 96, top = 28, gap = 48, bottom = 44;
-  int pw = w - left - right, ph = h - top - gap - bottom;
+  int with_clear = TrajPlotHasClearance(p);
+  int pw = w - left - right, ph = h - top - gap*(1 + with_clear) - bottom;
   if (pw < 10) pw = 10;
   if (ph < 20) ph = 20;
-  int jh = ph*3/5;
+  int jh = with_clear ? ph/2 : ph*3/5, ch = with_clear ? ph/5 : 0;
   double last = p->ntp > 1 ? p->ntp - 1 : 1;
   double lo, hi;
   TrajPlotValueRange(p, &lo, &hi);
   double pad = (hi - lo)*0.05;
   if (pad <= 0) pad = lo != 0 ? fabs(lo)*0.1 : 1.0;
   *joints = {left, top, pw, jh, 0.0, last, lo - pad, hi + pad};
-  *cond = {left, top + jh + gap, pw, ph - jh, 0.0, last, 0.0, 1.0};
+  double clo, chi;
+  TrajPlotClearRange(p, &clo, &chi);
+  int cy = top + jh + (with_clear ? gap : 0);
+  if (clear) *clear = {left, cy, pw, ch, 0.0, last, clo, chi + (chi - clo)*0.05};
+  *cond = {left, cy + ch + gap, pw, ph - jh - ch, 0.0, last, 0.0, 1.0};
 }
 
 int TrajPlotPointAt(const TrajPlot* p, const PlotFrame* f, int px) {

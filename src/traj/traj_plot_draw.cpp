@@ -1,6 +1,7 @@
 // traj_plot_draw.cpp -- the trajectory plot described as pen strokes, curves and texts
 #include "traj/traj_plot_draw.h"
 
+#include <math.h>   // for: isnan()
 #include <stdio.h>  // for: snprintf()
 
 #include "kin/pose_edit.h"  // for: COND_LEVEL_LOW, COND_LEVEL_HIGH
@@ -60,6 +61,37 @@ static void Curve(const TrajPlot* p, const PlotFrame* f, const float* q, const d
   }
 }
 
+// the measured clearances (a point without one is a gap), then the stretches where something
+// touches as a thick red bar along the frame's foot
+static void ClearCurve(const TrajPlot* p, const PlotFrame* f, const PlotPainter* pa) {
+  pa->pen(pa->data, 0, 120, 120, 1.5, 0);
+  pa->curve_begin(pa->data, "clearance", 2);
+  int move = 1;
+  for (int i = 0; i < p->ntp; i++) {
+    if (isnan(p->clear[i])) {
+      move = 1;
+      continue;
+    }
+    double x = PlotPixelX(f, i), y = PlotPixelY(f, p->clear[i]);
+    pa->curve_point(pa->data, x, y, move);
+    if (move && (i + 1 == p->ntp || isnan(p->clear[i + 1])))
+      pa->curve_point(pa->data, x, y, 0);
+    move = 0;
+  }
+  pa->curve_end(pa->data);
+  pa->pen(pa->data, 220, 0, 0, 4, 0);
+  double foot = f->y + f->h - 2;
+  for (int i = 0; i < p->ntp; i++) {
+    if (!p->touch[i]) continue;
+    int j = i;
+    while (j + 1 < p->ntp && p->touch[j + 1]) j++;
+    double x0 = PlotPixelX(f, i > 0 ? i - 0.5 : i);
+    double x1 = PlotPixelX(f, j + 1 < p->ntp ? j + 0.5 : j);
+    pa->line(pa->data, x0, foot, x1, foot);
+    i = j;
+  }
+}
+
 // a dashed line across the frame at level v, its value at the right
 static void Level(const PlotFrame* f, double v, int r, int g, int b, const PlotPainter* pa) {
   char s[16];
@@ -73,9 +105,9 @@ static void Level(const PlotFrame* f, double v, int r, int g, int b, const PlotP
 //------------------------------------------------------------------ public API
 
 void DrawTrajPlot(const TrajPlot* p, int w, int h, const PlotPainter* pa) {
-  PlotFrame fj, fc;
+  PlotFrame fj, fk, fc;
   char s[64];
-  TrajPlotLayout(p, w, h, &fj, &fc);
+  TrajPlotLayout(p, w, h, &fj, &fk, &fc);
   if (p->ntp < 1) {
     pa->pen(pa->data, 0, 0, 0, 1, 0);
     pa->text(pa->data, w/2.0, h/2.0, 0, "No trajectory loaded");
@@ -89,6 +121,13 @@ void DrawTrajPlot(const TrajPlot* p, int w, int h, const PlotPainter* pa) {
   pa->text(pa->data, fc.x + fc.w/2.0, fc.y + fc.h + 30, 0, "point index");
   if (p->cartesian) pa->text(pa->data, fj.x + fj.w, fj.y - 12, 1,
                              "Cartesian: recorded solutions, gaps unsolved");
+  if (TrajPlotHasClearance(p)) {
+    Axes(&fk, 4, pa);
+    pa->pen(pa->data, 0, 0, 0, 1, 0);
+    pa->text(pa->data, fk.x, fk.y - 12, -1, "clearance (usu), red where touching");
+    if (fk.y0 < 0) Level(&fk, 0, 120, 120, 120, pa);
+    ClearCurve(p, &fk, pa);
+  }
   Level(&fc, COND_LEVEL_LOW, 220, 0, 0, pa);
   Level(&fc, COND_LEVEL_HIGH, 0, 160, 0, pa);
   for (int j = 0; j < p->n; j++) {

@@ -15,7 +15,8 @@ typedef struct _PlotPainter_ {
   void (*line)(void* data, double x0, double y0, double x1, double y1);
   // text centred on y; align -1 starts at x, 0 centres on x, 1 ends at x
   void (*text)(void* data, double x, double y, int align, const char* s);
-  // a curve named name ("q1".., or "1/kappa" when cond is 1); a point with move 1 starts
+  // a curve named name ("q1".., "1/kappa" when cond is 1, "clearance" when cond is 2); a
+  // point with move 1 starts
   // a new run (after a gap), others join the last one; a point between two gaps comes
   // twice, as a segment of no length
   void (*curve_begin)(void* data, const char* name, int cond);
@@ -24,12 +25,14 @@ typedef struct _PlotPainter_ {
 } PlotPainter;
 
 // the whole plot of p for a w x h picture on a white ground: frames with ticks, tick
-// labels and units, one coloured curve per joint with its legend, 1/kappa below with the
-// 0.1 and 0.5 levels, and the cursor at p->cursor
+// labels and units, one coloured curve per joint with its legend, the clearance under them
+// (when measured) with the touching stretches in red, 1/kappa below with the 0.1 and 0.5
+// levels, and the cursor at p->cursor
 void DrawTrajPlot(const TrajPlot* p, int w, int h, const PlotPainter* pa);
 
 // the picture as an SVG document on f: one <path class="joint" id="qj"> per joint (empty
-// when the joint has no values), one <path class="rcond">; 0, or -1 when the stream failed
+// when the joint has no values), one <path class="rcond">, one <path class="clearance"> when
+// measured; 0, or -1 when the stream failed
 int PutTrajPlotSvg(FILE* f, const TrajPlot* p, int w, int h);
 // the document written through a temporary file renamed over path: 0, or -1 after one
 // message with an old file left in place

@@ -50,7 +50,8 @@ static void Text(void* d, double x, double y, int align, const char* t) {
 // the path element stays open while its points come
 static void CurveBegin(void* d, const char* name, int cond) {
   SvgPen* s = (SvgPen*)d;
-  if (cond) fputs("<path class=\"rcond\"", s->f);
+  if (cond == 2) fputs("<path class=\"clearance\"", s->f);
+  else if (cond) fputs("<path class=\"rcond\"", s->f);
   else fprintf(s->f, "<path class=\"joint\" id=\"%s\"", name);
   Stroke(s);
   fputs(" stroke-linejoin=\"round\" stroke-linecap=\"round\" d=\"", s->f);

@@ -109,7 +109,7 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   EXPECT_FALSE(traj_plot_solve_b->active());
   // the index axis runs 0..2 over the frame's width: point 1 is at its middle
   PlotFrame fj, fc;
-  TrajPlotLayout(p, traj_plot_view->w(), traj_plot_view->h(), &fj, &fc);
+  TrajPlotLayout(p, traj_plot_view->w(), traj_plot_view->h(), &fj, nullptr, &fc);
   Press(traj_plot_view, traj_plot_view->x() + fc.x + fc.w/2 + 3, traj_plot_view->y() + fc.y + 5);
   EXPECT_EQ(JT.ctp, 1);  EXPECT_EQ(p->cursor, 1);
   EXPECT_EQ(joint_traj_progress->value(), 1);

@@ -5,17 +5,23 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Output.H>
 
+#include <math.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "robot/app_state.h"
+#include "gui/export/analysis_wins.h"
 #include "gui/pose/pose_panels.h"
+#include "gui/shell/menu_codes.h"
+#include "gui/traj/traj_panels.h"
 #include "gui/view/collisions.h"
 #include "gui_window.h"
 #include "robot/robot_load.h"
 #include "scene/workspace.h"
 #include "scene/workspace_file.h"
 #include "support/data_copy.h"
+#include "traj/traj_plot.h"
 
 // pixels of the highlight: strong red, little green or blue (of the cell only the battery
 // terminals are red, so counts are compared with the same frame unchecked)
@@ -87,6 +93,68 @@ TEST(Collisions, CellTouchShownAndSwitchedOff) {
   control_win->hide();
   condit_win->hide();
   for (int i = 0; i < WS_MAX; i++) ShowWorkspace[i] = 0;
+  UnloadRobot();
+  LeaveDataCopy(dir);
+}
+
+// the Puma560's arc with an obstacle on it: "Solve all" gives the plot a clearance panel
+// whose touching points are those of clearance 0 or less; playback then names, once, the
+// first touching point the plot shows, and keeps that line while later points touch too
+TEST(Collisions, PlotCurveAndPlaybackReport) {
+  EnsureMainWindow();
+  std::string dir = EnterDataCopy(1);
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  const float at[3] = {5.07f, -0.77f, 3.36f};
+  for (int k = 0; k < 3; k++) Obstacle_pos[0][k] = Obstacle_info[0][k] = at[k];
+  Radius[0] = 0.4f;
+  ShowObstacle[0] = 1;
+  SetCollisionsSwitch(-1);
+  RunMenu(MENU_CART_TRAJ);
+  Select(cart_traj_select, "Puma560.arc");
+  RunMenu(MENU_PLOT);
+  traj_plot_solve_cb(nullptr, nullptr);
+  UpdateTrajPlot();
+  const TrajPlot* p = TrajPlotData();
+  ASSERT_EQ(p->ntp, 80);
+  ASSERT_TRUE(TrajPlotHasClearance(p));
+  PlotFrame fj, fk, fc;
+  TrajPlotLayout(p, 600, 500, &fj, &fk, &fc);
+  EXPECT_GT(fk.h, 0);
+  EXPECT_GT(fk.y, fj.y + fj.h);
+  EXPECT_GT(fc.y, fk.y + fk.h);
+  int first = -1, touching = 0;
+  for (int i = 0; i < p->ntp; i++) {
+    ASSERT_FALSE(isnan(p->clear[i])) << i;
+    EXPECT_EQ(p->touch[i] != 0, p->clear[i] <= 0) << i << " " << p->clear[i];
+    touching += p->touch[i];
+    if (p->touch[i] && first < 0) first = i;
+  }
+  EXPECT_GT(first, 0);                 // free at the start, touching on the way
+  EXPECT_LT(touching, p->ntp - first); // and free again before the end
+
+  ClearMessage();
+  cart_traj_fwd->do_callback();
+  for (int k = 0; k < 200 && CartTraj_ani_fwd; k++) {
+    Tick();
+    if (CT.ctp > first + 3 && CT.ctp < first + 6) {
+      char want[32];
+      snprintf(want, sizeof(want), "Point %d: ", first);
+      EXPECT_EQ(strncmp(MessageText(), want, strlen(want)), 0) << MessageText();
+      EXPECT_NE(strstr(MessageText(), " touches Obstacle 1"), nullptr) << MessageText();
+    }
+  }
+  EXPECT_FALSE(CartTraj_ani_fwd);
+  EXPECT_EQ(strncmp(MessageText(), "Point ", 6), 0) << MessageText();   // kept at the end
+
+  // the check off: no clearance is measured
+  SetCollisionsSwitch(0);
+  UpdateTrajPlot();
+  EXPECT_FALSE(TrajPlotHasClearance(p));
+  SetCollisionsSwitch(-1);
+  ShowObstacle[0] = 0;
+  traj_plot_win->hide();
+  cart_traj_win->hide();
+  Tick();
   UnloadRobot();
   LeaveDataCopy(dir);
 }

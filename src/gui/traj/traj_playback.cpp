@@ -8,6 +8,7 @@
 #include "gui/view/opengl_win.h"
 #include "gui/traj/traj_panels.h"
 #include "traj/traj_play.h"       // for: CartTrajTick(), JointTrajTick()
+#include "gui/view/collisions.h"  // for: CollisionsRunPoint()
 
 //------------------------------------------------------------------ static helpers
 
@@ -28,6 +29,7 @@ static bool JointRun(OpenGL_WIN* view, bool* flag, Fl_Button* button, int dir) {
     *flag = false;
   }
   JointTrajShowPoint(JT.ctp);
+  CollisionsRunPoint(JT.ctp);
   view->redraw();
   return true;
 }
@@ -46,6 +48,7 @@ static bool CartRun(OpenGL_WIN* view, bool* flag, Fl_Button* button, int dir) {
     *flag = false;
   }
   CartTrajShowPoint(CT.ctp);
+  CollisionsRunPoint(CT.ctp);
   view->redraw();
   return true;
 }

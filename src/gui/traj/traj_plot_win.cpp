@@ -19,6 +19,7 @@
 #include "gui/traj/traj_panels.h"  // for: the progress sliders and their callbacks
 #include "base/png_file.h"         // for: WritePngRgb()
 #include "traj/traj_plot_draw.h"   // for: DrawTrajPlot(), SaveTrajPlotSvg()
+#include "gui/view/collisions.h"   // for: PlotClearance(), CollisionsSceneStamp()
 
 //------------------------------------------------------------------ window state
 Fl_Window* traj_plot_win = nullptr;
@@ -92,11 +93,12 @@ class TrajPlotView : public Fl_Widget {
   // a press inside either frame poses the point of its column
   int handle(int event) {
     if (event != FL_PUSH || !plot || plot->ntp < 1) return Fl_Widget::handle(event);
-    PlotFrame fj, fc;
-    TrajPlotLayout(plot, w(), h(), &fj, &fc);
+    PlotFrame fj, fk, fc;
+    TrajPlotLayout(plot, w(), h(), &fj, &fk, &fc);
     int px = Fl::event_x() - x(), py = Fl::event_y() - y();
     int in_j = py >= fj.y && py <= fj.y + fj.h, in_c = py >= fc.y && py <= fc.y + fc.h;
-    if (px < fj.x - 3 || px > fj.x + fj.w + 3 || !(in_j || in_c)) return 1;
+    int in_k = fk.h > 0 && py >= fk.y && py <= fk.y + fk.h;
+    if (px < fj.x - 3 || px > fj.x + fj.w + 3 || !(in_j || in_k || in_c)) return 1;
     TrajPlotPosePoint(TrajPlotPointAt(plot, &fj, px));
     return 1;
   }
@@ -157,6 +159,7 @@ static int PngBody(FILE* f, const void* data) {
 
 void traj_plot(void) {
   plot = NewTrajPlot();
+  SetTrajPlotClearance(PlotClearance, CollisionsSceneStamp);
   traj_plot_win = new Fl_Double_Window(100, 100, 680, 560, "Trajectory Plot");
     traj_plot_view = new TrajPlotView(5, 5, 670, 515);
     traj_plot_solve_b = new Fl_Button(10, 530, 80, 25, "Solve all");

@@ -7,9 +7,14 @@
 #include <string.h>  // for: strcmp(), strncpy()
 
 #include "gui/shell/hubs.h"     // for: ShowMessage(), ClearMessage(), MessageText()
+#include "gui/traj/traj_panels.h"  // for: the playback flags
 #include "robot/app_state.h"    // for: R, JC, ShowObstacle
 #include "scene/scene_gl.h"     // for: SceneView
+#include "scene/coordi_trans.h"  // for: GetWorkspaceReference()
+#include "scene/obstacles.h"    // for: MoveObstacles()
 #include "scene/workspace.h"    // for: ShowWorkspace, workspace_number
+
+#include <math.h>    // for: NAN
 
 //------------------------------------------------------------------ module state
 static CollideModel model = nullptr;
@@ -17,6 +22,10 @@ static Robot model_robot = nullptr;
 static uintptr_t model_print = 0;    // what the model was built from (Fingerprint)
 static int user_switch = -1;         // the user's "Check collisions", -1 while never set
 static char shown[112] = "";         // the pair this module put on the message line
+static int run_active = 0;           // a trajectory is playing (CollisionsRunPoint)
+static int run_reported = 0;         // its first touching point is on the line
+static float held_q[512];            // the pose a run ended at, while its report stays
+static int held = 0;
 
 static JwColor part_tint[512];       // base, links, end effector, payload
 static JwColor object_tint[WS_MAX];
@@ -49,6 +58,21 @@ static int SceneShown(void) {
 static void ClearOwnMessage(void) {
   if (shown[0] && !strcmp(MessageText(), shown)) ClearMessage();
   shown[0] = '\0';
+}
+
+// any trajectory playing
+static int Playing(void) {
+  return JointTraj_ani_fwd || JointTraj_ani_rev || CartTraj_ani_fwd || CartTraj_ani_rev;
+}
+
+// a run that no longer plays: its report stays on the line while the robot keeps the pose
+// it ended at
+static void EndRun(const float* q, int n) {
+  if (!run_active || Playing()) return;
+  run_active = 0;
+  held = run_reported && n <= (int)(sizeof(held_q)/sizeof(held_q[0]));
+  if (held) memcpy(held_q, q, sizeof(float)*n);
+  run_reported = 0;
 }
 
 //------------------------------------------------------------------ public API
@@ -109,6 +133,10 @@ void CollisionsForFrame(SceneView* v) {
   v->part_tint = part_tint;
   v->object_tint = object_tint;
   v->obstacle_tint = obstacle_tint;
+  EndRun(v->q, R->n);
+  if (run_active) return;
+  if (held && !memcmp(held_q, v->q, sizeof(float)*R->n)) return;
+  held = 0;
   if (rep.touching == 0) {
     ClearOwnMessage();
   } else if (strcmp(shown, rep.message) != 0 || strcmp(MessageText(), rep.message) != 0) {
@@ -127,4 +155,68 @@ double CurrentClearance(char* pair, int n) {
     snprintf(pair, n, "%s, %s", CollideGetBody(m, rep.near_a)->name,
              CollideGetBody(m, rep.near_b)->name);
   return c;
+}
+
+double PlotClearance(Robot r, const float* q, int point, int cartesian, int* touching) {
+  *touching = 0;
+  CollideModel m = (r && r == R) ? CurrentCollideModel() : nullptr;
+  if (!m || !CollisionsSwitch()) return NAN;
+  float keep[4][3];
+  memcpy(keep, Obstacle_pos, sizeof(keep));
+  if (!cartesian) MoveObstacles(point);
+  CollideReport rep;
+  double c = CollideClearance(m, q, &rep);
+  memcpy(Obstacle_pos, keep, sizeof(keep));
+  *touching = rep.touching > 0;
+  if (c >= CollideFar) return rep.touching ? 0.0 : NAN;
+  return c;
+}
+
+// FNV-1a over the bytes of each table in turn
+static unsigned long Mix(unsigned long h, const void* data, size_t n) {
+  const unsigned char* b = (const unsigned char*)data;
+  for (size_t k = 0; k < n; k++) h = (h ^ b[k])*1099511628211UL;
+  return h;
+}
+
+unsigned long CollisionsSceneStamp(void) {
+  unsigned long h = 14695981039346656037UL;
+  int sw = GetCollideCheck(), n = workspace_number;
+  uintptr_t body = R ? Fingerprint(R) : 0;
+  h = Mix(h, &sw, sizeof(sw));
+  h = Mix(h, &body, sizeof(body));
+  h = Mix(h, ShowObstacle, sizeof(ShowObstacle));
+  h = Mix(h, Obstacle_info, sizeof(Obstacle_info));
+  h = Mix(h, Radius, sizeof(Radius));
+  h = Mix(h, SOI, sizeof(SOI));
+  if (!JT.active) h = Mix(h, Obstacle_pos, sizeof(Obstacle_pos));   // still during the plot
+  h = Mix(h, &n, sizeof(n));
+  if (n > WS_MAX) n = WS_MAX;
+  if (n > 0) {
+    h = Mix(h, ShowWorkspace, sizeof(int)*n);
+    h = Mix(h, ws_object_pos, sizeof(ws_object_pos[0])*n);
+    h = Mix(h, ws_object_info, sizeof(ws_object_info[0])*n);
+    h = Mix(h, WorkspaceType, sizeof(int)*n);
+    h = Mix(h, WorkspaceAngle, sizeof(WorkspaceAngle[0])*n);
+  }
+  int ref = GetWorkspaceReference();
+  h = Mix(h, &ref, sizeof(ref));
+  h = Mix(h, &ShowPayload, sizeof(ShowPayload));
+  h = Mix(h, &TypePayload, sizeof(TypePayload));
+  h = Mix(h, Payload_info, sizeof(Payload_info));
+  h = Mix(h, &Radius_pay, sizeof(Radius_pay));
+  return h;
+}
+
+void CollisionsRunPoint(int point) {
+  run_active = 1;
+  held = 0;
+  if (run_reported || !JC) return;
+  CollideModel m = CurrentCollideModel();
+  if (!m || !CollisionsSwitch()) return;
+  CollideReport rep;
+  if (CollideCheck(m, JC->q, &rep) == 0) return;
+  ClearOwnMessage();
+  ShowMessage("Point %d: %s", point, rep.message);
+  run_reported = 1;
 }

@@ -30,4 +30,18 @@ void CollisionsForFrame(struct _SceneView_* v);
 // CollideFar with nothing else in the scene or with the check off
 double CurrentClearance(char* pair, int n);
 
+// playback: each point posed by a running trajectory is checked until one touches, which is
+// reported once on the message line ("Point 12: Link 3 touches Table 1", the point index as
+// the plot counts it). While the run lasts, and after it until the robot moves, the frames
+// leave the line alone; a run ends when no trajectory plays any more
+void CollisionsRunPoint(int point);
+
+// the trajectory plot's measure (TrajClearanceProc): the clearance of R at q, with the
+// obstacles where point `point` of a joint trajectory puts them (a Cartesian one leaves them
+// where they are); NAN with the check off, or with nothing touching and nothing else shown
+double PlotClearance(Robot r, const float* q, int point, int cartesian, int* touching);
+// a number that changes whenever something the clearance depends on besides the joints
+// changes: the switch, the obstacles, the work environment, the payload, the robot's bodies
+unsigned long CollisionsSceneStamp(void);
+
 #endif
