@@ -11,6 +11,7 @@
 #include "links/Wrist.h"
 #include "links/model_solids.h"
 #include "graphics/primitives.h"
+#include "base/message.h"  // for: VmMessage()
 
 #include <stdio.h>   // for: fprintf()
 #include <stdlib.h>  // for: free()
@@ -273,8 +274,8 @@ void LinkMatchName(Robot r) {
     if (strcmp(r->name, g->name) != 0) continue;
     if (r->n != g->n) {
       // the view would call drawing functions past the model's table: generic bodies instead
-      fprintf(stderr, "Robot `%s' has %d links but its built-in model has %d: drawn with "
-              "generic bodies\n", r->name, r->n, g->n);
+      VmMessage(MsgWarning, "Robot `%s' has %d links but its built-in model has %d: drawn "
+                "with generic bodies\n", r->name, r->n, g->n);
       if (r->geom_type != 0 && r->geom_type != 1) {
         r->geom_type = 1;
         RemakeLinks(r->n, r->L, r->rad, 1);

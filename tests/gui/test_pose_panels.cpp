@@ -241,12 +241,13 @@ TEST_F(PosePanels, ConditioningRules) {
   EXPECT_EQ(c_config_pos[0], nullptr);  EXPECT_NE(c_config_ori[0], nullptr);
   ASSERT_NE(NewRobot("Posit3"), nullptr);
   ASSERT_EQ(R->type, 4);
-  Update_condit();
+  EXPECT_FALSE(condit_win->shown());   // the load hid the old robot's numbers
+  RunMenu(MENU_CONDITIONING);
   EXPECT_FALSE(length_value->active());  EXPECT_TRUE(reach_value->active());
   EXPECT_NE(c_config_pos[0], nullptr);  EXPECT_EQ(c_config_ori[0], nullptr);
   EXPECT_EQ(cart_config_win->h(), 210);
   ASSERT_NE(NewRobot("Puma560"), nullptr);
-  Update_condit();
+  RunMenu(MENU_CONDITIONING);
   EXPECT_TRUE(length_value->active());  EXPECT_TRUE(reach_value->active());
 
   // joints 4 and 6 in line (joint 5 at 0): rank 5, the light red

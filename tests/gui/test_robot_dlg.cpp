@@ -12,6 +12,7 @@
 #include <FL/Fl_Multiline_Input.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Text_Display.H>
+#include <FL/Fl_Value_Output.H>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -21,6 +22,8 @@
 #include "robot/app_state.h"
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"
+#include "gui/pose/pose_panels.h"
+#include "base/message.h"
 #include "gui_window.h"
 #include "support/data_copy.h"
 
@@ -344,4 +347,69 @@ TEST_F(RobotDlg, GeometryUpThenFull) {
   EXPECT_EQ(JC->q[0], 160);
   EXPECT_EQ(LE[0].min->value(), -160);  EXPECT_EQ(LE[0].max->value(), 160);
   EXPECT_TRUE(LE[0].min->active());  EXPECT_EQ(joint_limits_on->value(), 1);
+}
+
+// a load hides every window of its list (each exists once the forms are built); reopened,
+// Conditioning shows the new robot's numbers (velmora-kin indices Posit3: 1/kappa 0.489917,
+// reach 7)
+TEST_F(RobotDlg, LoadHidesTheWindowsOfTheOldRobot) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  ASSERT_GE(RobotLoadHiddenCount(), 11);
+  for (int k = 0; k < RobotLoadHiddenCount(); k++) {
+    ASSERT_NE(RobotLoadHidden(k), nullptr) << k;
+    ShowWindow(RobotLoadHidden(k));
+  }
+  ASSERT_NE(NewRobot("Posit3"), nullptr);
+  for (int k = 0; k < RobotLoadHiddenCount(); k++)
+    EXPECT_FALSE(RobotLoadHidden(k)->shown()) << RobotLoadHidden(k)->label();
+  EXPECT_EQ(RobotLoadHidden(RobotLoadHiddenCount()), nullptr);
+  RunMenu(MENU_CONDITIONING);
+  EXPECT_NEAR(condit_value->value(), 0.489917, 1e-5);
+  EXPECT_NEAR(reach_value->value(), 7.0, 1e-5);
+  condit_win->hide();
+}
+
+// the message line after each kind of load: a file that does not parse says why (an older
+// error gone), a refused file (31 links) says why and a later success clears it, a robot
+// named as a model with another link count says it is drawn with generic bodies
+TEST_F(RobotDlg, MessagesAfterFailedAndFallenBackLoads) {
+  MessageCallback saved = GetMessageCallback();
+  RouteCoreMessages();
+  std::string big = "geomtype = down\n";
+  for (int i = 0; i < 31; i++) big += "{ a = 1 b = 0 al = 0 th = 0 }\n";
+  WriteTextFile("Arch/Big", big);
+  WriteTextFile("Arch/Broken", "geomtype = down\n{ a = 1 b = = }\n");
+  WriteTextFile("Arch/Wrist", ReadTextFile("Arch/Puma560"));   // 6 links, the model has 3
+  arch_fill();
+
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  ShowMessage("Did Not Converge");
+  ErrStatus = 1;
+  ASSERT_TRUE(Pick("Broken"));
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  robot_load_cb(nullptr, nullptr);
+  std::string said = testing::internal::GetCapturedStdout() +
+                     testing::internal::GetCapturedStderr();
+  EXPECT_EQ(R, nullptr);
+  EXPECT_STREQ(window->label(), "Velmora--Broken-");
+  EXPECT_STRNE(MessageText(), "");
+  EXPECT_STRNE(MessageText(), "Did Not Converge");
+  EXPECT_NE(said.find(MessageText()), std::string::npos) << MessageText() << "\n" << said;
+
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NewRobot("Big"), nullptr);
+  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string(MessageText()).find("30"), std::string::npos) << MessageText();
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  EXPECT_STREQ(MessageText(), "");
+
+  testing::internal::CaptureStderr();
+  ASSERT_NE(NewRobot("Wrist"), nullptr);
+  testing::internal::GetCapturedStderr();
+  EXPECT_STREQ(MessageText(), "Robot `Wrist' has 6 links but its built-in model has 3: drawn "
+                              "with generic bodies");
+  SetMessageCallback(saved);
 }

@@ -179,8 +179,8 @@ void robot_saveas_free(void);
 // the robot dialogs of a new robot: Link Settings, Edit Robot and Joint Limits rebuilt, the
 // End Effector list refilled
 void robot_dialogs_rebuild(void);
-// what a robot load closes: Create Robot, End Effector, DH Parameters and About hidden or
-// destroyed, the Save As dialog destroyed
+// what a robot load frees of the robot dialogs: DH Parameters and the Save As dialog
+// destroyed (the windows it hides are NewRobot's list, HideRobotWindows)
 void robot_dialogs_close(void);
 
 #endif

@@ -20,9 +20,6 @@ void robot_dialogs_rebuild(void) {
 }
 
 void robot_dialogs_close(void) {
-  Fl_Window* hide[] = {new_arch_win, end_eff_win, about_win};
-  for (Fl_Window* w : hide)
-    if (w && w->shown()) w->hide();
   dh_win_free();
   robot_saveas_free();
 }

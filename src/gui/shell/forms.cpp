@@ -5,6 +5,7 @@
 // the lists is the order in which the program runs them.
 #include <FL/Fl_Button.H>  // for: Fl_Button
 #include <FL/Fl_Window.H>  // for: Fl_Window
+#include <stdio.h>         // for: snprintf()
 
 #include "robot/app_state.h"     // for: R, JC, CC, ErrStatus
 #include "gui/export/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
@@ -64,13 +65,32 @@ static void (*const robot_rebuilds[])(void) = {
   config_fill,             // Select Configuration refill
   WorkspaceAfterRobotLoad, // Updateworkspace, hide the file list (environment)
   TrajPanelsNewRobot,      // empty both trajectory panels
-  robot_dialogs_close,     // Create Robot, End Effector, DH, About hidden; Save As destroyed
+  robot_dialogs_close,     // DH freed; Save As destroyed
+  HideRobotWindows,        // the windows of robot_load_hidden hidden
   // hide the dialogs that show robot data, destroy Export (export), Save As (robot dialogs)
   //   and the work-environment file list (environment)
   DestroyExportWindow,   // destroy Export (export)
   TrajPlotNewRobot,      // Trajectory Plot emptied (analysis)
   CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
   CollisionsNewRobot,    // the collision model of the new robot (view)
+};
+
+//------------------------------------------------------------------ the windows a load hides
+
+// NewRobot hides these when shown: they show the previous robot's data (a new panel that
+// does adds one line here); they are built by CreateForms
+static Fl_Window** const robot_load_hidden[] = {
+  &workspace_win,   // Set Work Environment
+  &control_win,     // Setting System
+  &config_win,      // Select Configuration
+  &obstacle_win,    // Obstacle
+  &payload_win,     // Payload
+  &condit_win,      // Conditioning
+  &joint_traj_win,  // Joint Trajectory
+  &cart_traj_win,   // Cartesian Trajectory
+  &end_eff_win,     // End Effector
+  &new_arch_win,    // Create Robot
+  &about_win,       // About
 };
 
 //------------------------------------------------------------------ static helpers
@@ -88,15 +108,34 @@ static void close_win_cb(Fl_Widget* w, void*) { w->window()->hide(); }
 
 void CreateForms(void) { RunAll(form_builders, COUNT(form_builders)); }
 
+void HideRobotWindows(void) {
+  for (int i = 0; i < COUNT(robot_load_hidden); i++) {
+    Fl_Window* w = *robot_load_hidden[i];
+    if (w && w->shown()) w->hide();
+  }
+}
+
+int RobotLoadHiddenCount(void) { return COUNT(robot_load_hidden); }
+
+Fl_Window* RobotLoadHidden(int k) {
+  return k >= 0 && k < COUNT(robot_load_hidden) ? *robot_load_hidden[k] : nullptr;
+}
+
 void UpdateAll(void) { RunAll(pose_refreshers, COUNT(pose_refreshers)); }
 
+// the line shows what the load said (why it failed or fell back) and nothing older; what the
+// rebuilds of the panels say is dropped
 Robot NewRobot(const char* name) {
+  ErrStatus = 0;
+  ClearMessage();
   LoadRobotRecords(name);
+  char said[128];
+  snprintf(said, sizeof said, "%s", MessageText());
+  if (!R && !said[0]) snprintf(said, sizeof said, "Robot %s did not load", name);
   RunAll(robot_rebuilds, COUNT(robot_rebuilds));
-  if (ErrStatus == 1) {
-    ErrStatus = 0;
-    ClearMessage();
-  }
+  ErrStatus = said[0] != '\0';
+  if (said[0]) ShowMessage("%s", said);
+  else ClearMessage();
   gl_win_redraw();
   return R;
 }

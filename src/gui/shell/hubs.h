@@ -44,6 +44,11 @@ void CreateForms(void);
 void UpdateAll(void);
 // replace the current robot (core transaction), then rebuild what depends on it; R or NULL
 Robot NewRobot(const char* name);
+// NewRobot's step that hides the windows showing the previous robot's data, from one list;
+// its length and its k-th window (NULL outside the list or before CreateForms)
+void HideRobotWindows(void);
+int RobotLoadHiddenCount(void);
+Fl_Window* RobotLoadHidden(int k);
 // redraw the 3D view and the main window
 void gl_win_redraw(void);
 // the standard "close" button of a dialog under construction
