@@ -22,7 +22,7 @@ static const char* task_name(int type) {
   return type == 0 ? "spatial" : type == 2 ? "orientation" : "position";
 }
 
-static std::string fs_text(py::handle obj, const char* what) {
+static std::string fs_text(py::object obj, const char* what) {
   py::object s = py::module_::import("os").attr("fspath")(obj);
   if (!py::isinstance<py::str>(s)) throw py::type_error(std::string(what) + ": a str expected");
   std::string t = s.cast<std::string>();
@@ -80,12 +80,12 @@ struct Targets {
   bool single;
 };
 
-static bool is_pair(py::handle obj) {
+static bool is_pair(py::object obj) {
   return py::hasattr(obj, "position") && py::hasattr(obj, "rotation") &&
          !py::isinstance<py::array>(obj);
 }
 
-static Targets check_targets(const PyRobot* s, py::handle pose, const char* what) {
+static Targets check_targets(const PyRobot* s, py::object pose, const char* what) {
   Targets t;
   int type = s->cc->type;
   t.pair = is_pair(pose);
@@ -134,7 +134,7 @@ static void set_target(const Targets& t, py::ssize_t k, CartesianConfig cc) {
 }
 
 // the start joints: home when q0 is None, one vector, or one row per target (*per_row)
-static Rows check_start(PyRobot* s, py::handle q0, py::ssize_t n, bool* given, bool* per_row) {
+static Rows check_start(PyRobot* s, py::object q0, py::ssize_t n, bool* given, bool* per_row) {
   Rows r = {};
   *given = !q0.is_none();
   *per_row = false;
@@ -211,7 +211,7 @@ void PyRobot::Home() {
 
 //------------------------------------------------------------------ calls
 
-static py::object fk(PyRobot* s, py::handle q) {
+static py::object fk(PyRobot* s, py::object q) {
   int n = s->r->n;
   Rows in = CheckRows(q, n, "q", true);
   py::ssize_t N = in.n;
@@ -230,8 +230,8 @@ static py::object fk(PyRobot* s, py::handle q) {
   return PoseType(P, Q, A);
 }
 
-static py::object ik(PyRobot* s, py::handle pose, py::handle q0, py::handle tol,
-                     py::handle max_iter, bool fallback) {
+static py::object ik(PyRobot* s, py::object pose, py::object q0, py::object tol,
+                     py::object max_iter, bool fallback) {
   int n = s->r->n;
   Targets t = check_targets(s, pose, "pose");
   bool given, per_row;
@@ -275,7 +275,7 @@ static py::object ik(PyRobot* s, py::handle pose, py::handle q0, py::handle tol,
   return IkResultType(Qout, codes, msgs);
 }
 
-static py::object jacobian(PyRobot* s, py::handle q) {
+static py::object jacobian(PyRobot* s, py::object q) {
   int n = s->r->n, rows = s->cc->type == 0 ? 6 : 3;
   Rows in = CheckRows(q, n, "q", true);
   py::ssize_t N = in.n;
@@ -299,7 +299,7 @@ static py::object jacobian(PyRobot* s, py::handle q) {
   return J;
 }
 
-static py::object rcond(PyRobot* s, py::handle q) {
+static py::object rcond(PyRobot* s, py::object q) {
   int n = s->r->n;
   Rows in = CheckRows(q, n, "q", true);
   py::ssize_t N = in.n;
@@ -317,7 +317,7 @@ static py::object rcond(PyRobot* s, py::handle q) {
 }
 
 // every point from the start joints on, as velmora-kin solve and continuous playback do
-static py::object solve_path(PyRobot* s, py::handle traj, py::handle q0) {
+static py::object solve_path(PyRobot* s, py::object traj, py::object q0) {
   int n = s->r->n;
   bool named = py::isinstance<py::str>(traj);
   Targets t = {};

@@ -46,7 +46,7 @@ static int first_line_width(const char* path) {
   return count;
 }
 
-static Robot robot_of(py::handle robot) {
+static Robot robot_of(py::object robot) {
   if (robot.is_none()) return nullptr;
   if (!py::isinstance<PyRobot>(robot)) throw py::type_error("robot: a velmora.Robot expected");
   return robot.cast<PyRobot*>()->r;
@@ -68,7 +68,7 @@ static py::object ctraj_of(const CartesianConfigRec* cc, int ntp, int type) {
   return CTrajType(P, Q);
 }
 
-static std::string path_text(py::handle obj, const char* what) {
+static std::string path_text(py::object obj, const char* what) {
   py::object s = py::module_::import("os").attr("fspath")(obj);
   if (!py::isinstance<py::str>(s)) throw py::type_error(std::string(what) + ": a str expected");
   std::string t = s.cast<std::string>();
@@ -80,7 +80,7 @@ static std::string path_text(py::handle obj, const char* what) {
 
 //------------------------------------------------------------------ calls
 
-static py::object read_ctraj(py::handle path, py::handle robot) {
+static py::object read_ctraj(py::object path, py::object robot) {
   std::string file = path_text(path, "path");
   Robot r = robot_of(robot);
   Robot own = r ? nullptr : stand_in(6);
@@ -99,7 +99,7 @@ static py::object read_ctraj(py::handle path, py::handle robot) {
   return out;
 }
 
-static py::object read_jtraj(py::handle path, py::handle robot) {
+static py::object read_jtraj(py::object path, py::object robot) {
   std::string file = path_text(path, "path");
   Robot r = robot_of(robot);
   Robot own = nullptr;
