@@ -23,7 +23,7 @@ inline void EnsureMainWindow() {
   OpenTestDisplay();
   RegisterModelDrawing();
   CreateForms();
-  CreateMainWindow(600, 600);
+  CreateMainWindow(600, 600 + MenuBarHeight + MessageStripHeight);   // a 600 x 600 view
   window->show();
   for (int i = 0; i < 100 && !opengl_window->shown(); i++) Fl::wait(0.02);
   Fl::check();
@@ -57,8 +57,8 @@ inline bool SomethingNear(int x, int y, int k = 1) {
   return false;
 }
 
-// perspective of the view, derived here: eye and centre from the camera, fovy 40 on a
-// 600 x 600 viewport; window pixel of world point p
+// perspective of the view, derived here: eye and centre from the camera, 40 degrees across
+// the narrower side of the view's w x h viewport; window pixel of world point p
 inline void ProjectPerspective(const double p[3], double* px, double* py) {
   double s = scale, ct = cos(theta);
   double E[3] = {-4*s*ct*sin(gamma_cam), -4*s*ct*cos(gamma_cam), -4*s*sin(theta)};
@@ -72,9 +72,11 @@ inline void ProjectPerspective(const double p[3], double* px, double* py) {
   double u[3] = {sd[1]*f[2] - sd[2]*f[1], sd[2]*f[0] - sd[0]*f[2], sd[0]*f[1] - sd[1]*f[0]};
   double d[3] = {p[0] - E[0], p[1] - E[1], p[2] - E[2]};
   double xe = sd[0]*d[0] + sd[1]*d[1] + sd[2]*d[2], ye = u[0]*d[0] + u[1]*d[1] + u[2]*d[2];
-  double ze = f[0]*d[0] + f[1]*d[1] + f[2]*d[2], t = tan(20*M_PI/180);
-  *px = (xe/ze/t + 1)*300;
-  *py = (ye/ze/t + 1)*300;
+  double ze = f[0]*d[0] + f[1]*d[1] + f[2]*d[2];
+  double w = opengl_window->w(), h = opengl_window->h(), t = tan(20*M_PI/180);
+  double tx = w >= h ? t*w/h : t, ty = w >= h ? t : t*h/w;
+  *px = (xe/ze/tx + 1)*w/2;
+  *py = (ye/ze/ty + 1)*h/2;
 }
 
 // one timer tick, called directly; the timeouts it arms are dropped so no loop runs them

@@ -176,7 +176,7 @@ TEST_F(Export, DialogFormatsDefaultAndRemembered) {
 }
 
 // the PDF of the view, rasterised at 72 dpi (one pixel a point), against the view's own
-// pixels: the window shows the bottom 548 rows of the 600 x 600 viewport. The SVG's fills
+// pixels: the view shows the whole 600 x 600 viewport. The SVG's fills
 // hold the arm's colour 0x8b3d48 (r 72, g 61, b 139) as lit, in proportion: r/b and g/b
 // within 0.08 of 0.518 and 0.439; the same proportions with green in place of blue: none.
 // The labels of the world and tool frames are texts of the SVG

@@ -121,7 +121,7 @@ TEST(Shell, ResizeKeepsTheMenuBarHeight) {
   EXPECT_EQ(opengl_window->y(), 30);
   EXPECT_EQ(opengl_window->h(), 700 - 30 - MessageStripHeight);
   EXPECT_EQ(opengl_window->w(), 800);
-  window->resize(0, 0, 600, 600);
+  window->resize(0, 0, 600, 600 + MenuBarHeight + MessageStripHeight);
   Fl::check();
 }
 

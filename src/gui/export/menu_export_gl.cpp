@@ -111,8 +111,8 @@ int export_file_save(void) {
     opengl_window->draw();
     opengl_window->valid(1);
   }
-  // gl2ps takes the page from the current viewport: the view's square, whatever came before
-  glViewport(0, 0, opengl_window->w(), opengl_window->w());
+  // gl2ps takes the page from the current viewport: the whole view, whatever came before
+  glViewport(0, 0, opengl_window->w(), opengl_window->h());
   glClearColor(bg_red, bg_green, bg_blue, 1);   // the background gl2ps paints
   int rc = ExportSceneFile(Export_Gl_Filename, Export_Gl_Title, Export_Gl_State, DrawView);
   gl_win_redraw();

@@ -73,6 +73,7 @@ static void (*const robot_rebuilds[])(void) = {
   TrajPlotNewRobot,      // Trajectory Plot emptied (analysis)
   CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
   CollisionsNewRobot,    // the collision model of the new robot (view)
+  FitView,               // the whole robot (and its cell) in view (camera)
 };
 
 //------------------------------------------------------------------ the windows a load hides

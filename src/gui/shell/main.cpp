@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   ObstacleDefaults();
   WorkspaceDefaults();
   CreateForms();
-  Main_WIN* w = CreateMainWindow(600, 600);
+  Main_WIN* w = CreateMainWindow(MainWindowWidth, MainWindowHeight);
   if (robot) {   // a name that does not load leaves no robot, after its message
     NewRobot(robot);
     robot_dlg_title("Velmora--", robot);   // the title a load from the dialog gives

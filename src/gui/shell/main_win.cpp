@@ -71,6 +71,8 @@ Main_WIN* CreateMainWindow(int w, int h) {
     CreateMessageStrip(0, h - MessageStripHeight, w, MessageStripHeight);
   window->end();
   window->resizable(opengl_window);
+  window->size_range(320, 240);
+  window->xclass("velmora");   // the desktop entry's StartupWMClass
   window->callback(fl_exit);
   return window;
 }

@@ -16,5 +16,7 @@ public:
 
 // height of the menu bar group, and of the message strip along the bottom
 enum { MenuBarHeight = 30, MessageStripHeight = 22 };
+// the main window's size at start: wide enough for every menu title at the bar's font
+enum { MainWindowWidth = 760, MainWindowHeight = 600 };
 
 #endif

@@ -30,6 +30,8 @@ enum MenuCode {
   MENU_EXPORT_URDF = 28,
   MENU_PLOT = 29,
   MENU_COND_MAP = 30,
+  MENU_FIT = 31,
+  MENU_HOME = 32,
   MENU_EXIT = 99
 };
 

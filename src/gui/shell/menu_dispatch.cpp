@@ -17,6 +17,7 @@
 #include "gui/traj/traj_panels.h"  // for: the trajectory windows
 #include "gui/robot/robot_dlg.h"  // for: the robot dialogs
 #include "gui/export/menu_export_gl.h"  // for: export_gl()
+#include "gui/view/opengl_win.h"  // for: FitView(), HomeView()
 
 //------------------------------------------------------------------ commands built here
 
@@ -27,15 +28,15 @@ static void ShowAbout() { ShowWindow(about_win); }
 
 // the menu in the order the bar shows it: one row per command (menu_codes.h)
 static const MenuRow rows[] = {
-  {"&Robot/New Robot", MENU_NEW_ROBOT, 0, 0, 0, new_arch_show},
-  {"&Robot/Load Robot", MENU_LOAD_ROBOT, 0, FL_MENU_DIVIDER, 0, arch_show},
+  {"&Robot/New Robot", MENU_NEW_ROBOT, FL_CTRL + 'n', 0, 0, new_arch_show},
+  {"&Robot/Load Robot", MENU_LOAD_ROBOT, FL_CTRL + 'o', FL_MENU_DIVIDER, 0, arch_show},
   {"&Robot/Edit Robot", MENU_EDIT_ROBOT, 0, 0, 1, edit_robot_show},
   {"&Robot/DH Parameter", MENU_DH_PARAMETER, 0, 0, 1, display_DH_parameter},
   {"&Robot/End Effector", MENU_END_EFFECTOR, 0, FL_MENU_DIVIDER, 1, end_eff_show},
-  {"&Robot/Save", MENU_SAVE, 0, 0, 1, edit_robot_save_cb},
-  {"&Robot/Save As", MENU_SAVE_AS, 0, FL_MENU_DIVIDER, 1, robot_saveas},
-  {"&Robot/Exit", MENU_EXIT, 0, 0, 0, Exit},
-  {"&Robot/Export URDF", MENU_EXPORT_URDF, 0, 0, 1, ShowUrdfExport},
+  {"&Robot/Save", MENU_SAVE, FL_CTRL + 's', 0, 1, edit_robot_save_cb},
+  {"&Robot/Save As", MENU_SAVE_AS, FL_CTRL + FL_SHIFT + 's', 0, 1, robot_saveas},
+  {"&Robot/Export URDF", MENU_EXPORT_URDF, 0, FL_MENU_DIVIDER, 1, ShowUrdfExport},
+  {"&Robot/Exit", MENU_EXIT, FL_CTRL + 'q', 0, 0, Exit},
   {"&Posture/Joint Limits", MENU_JOINT_LIMITS, 0, 0, 1, joint_limits_show},
   {"&Posture/Select Configuration", MENU_SELECT_CONFIG, 0, 0, 1, ShowConfig},
   {"&Posture/Forward Kinematics", MENU_FORWARD_KIN, 0, 0, 1, ShowJointConfig},
@@ -50,9 +51,11 @@ static const MenuRow rows[] = {
   {"&Environment/Load Work Environment", MENU_LOAD_WORK_ENV, 0, 0, 1, load_workspace},
   {"&Environment/Obstacle", MENU_OBSTACLE, 0, 0, 1, ShowObstaclePanel},
   {"&Environment/Payload", MENU_PAYLOAD, 0, 0, 1, ShowPayloadPanel},
+  {"&View/Fit", MENU_FIT, 'f', 0, 1, FitView},
+  {"&View/Home", MENU_HOME, FL_Home, 0, 0, HomeView},
   {"&Setting/Set System", MENU_SET_SYSTEM, 0, 0, 0, ShowControl},
-  {"E&xport/Export", MENU_EXPORT, 0, 0, 1, export_gl},
-  {"&About/About Velmora", MENU_ABOUT, 0, 0, 0, ShowAbout},
+  {"E&xport/Export", MENU_EXPORT, FL_CTRL + 'e', 0, 1, export_gl},
+  {"&About/About Velmora", MENU_ABOUT, FL_F + 1, 0, 0, ShowAbout},
 };
 static const int nrows = sizeof(rows)/sizeof(rows[0]);
 

@@ -10,6 +10,7 @@
 
 #include "graphics/light.h"   // for: JwInitLight(), JwLightListFirst
 #include "gui/view/collisions.h"  // for: CollisionsForFrame()
+#include "scene/view_fit.h"       // for: ViewFovy(), ViewOrthoHalf()
 #include "robot/app_state.h"  // for: scale
 #include "scene/scene_gl.h"   // for: SceneOfState(), DrawScene()
 
@@ -31,6 +32,16 @@ static bool On(Fl_Button* b) { return b && b->value(); }
 // the scale the camera uses: see VIEW_SCALE_MIN
 static double ViewScale() { return scale > 0 ? scale : 2.0; }
 
+// the button a drag acts as: the left one with Shift zooms as the middle one does, with Ctrl
+// pans as the right one does (for trackpads and two-button mice)
+static int ViewButton() {
+  int b = Fl::event_button();
+  if (b != FL_LEFT_MOUSE) return b;
+  if (Fl::event_state(FL_SHIFT)) return FL_MIDDLE_MOUSE;
+  if (Fl::event_state(FL_CTRL)) return FL_RIGHT_MOUSE;
+  return b;
+}
+
 //------------------------------------------------------------------ public API
 
 OpenGL_WIN::OpenGL_WIN(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h) {
@@ -47,12 +58,7 @@ void OpenGL_WIN::resize(int x, int y, int w, int h) {
   Fl_Gl_Window::resize(x, y, w, h);
   if (shown() && context()) {
     make_current();
-    glViewport(0, 0, w, w);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40, 1, 1, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glViewport(0, 0, w, h);   // the whole view; the camera takes its aspect from it
   }
   redraw();
 }
@@ -64,7 +70,7 @@ int OpenGL_WIN::handle(int event) {
       [[fallthrough]];   // a push acts as a drag of no length
     case FL_DRAG: {
       int dx = x_first - Fl::event_x(), dy = y_first - Fl::event_y();
-      switch (Fl::event_button()) {
+      switch (ViewButton()) {
         case FL_LEFT_MOUSE:
           gamma_cam += 0.005*dx;  theta += 0.005*dy;
           cameraGamma -= 0.75*dx;  cameraTheta -= 0.75*dy;
@@ -84,14 +90,14 @@ int OpenGL_WIN::handle(int event) {
       redraw();
       return 1;
     }
+    case FL_MOUSEWHEEL:   // a notch away from the user brings the camera 1/1.1 closer
+      if (Fl::event_dy() == 0) return 0;
+      ZoomView(Fl::event_dy() > 0 ? 1.1 : 1/1.1);
+      return 1;
     case FL_FOCUS: case FL_UNFOCUS:
       return 1;
-    case FL_SHORTCUT:
-      if (Fl::event_key() == 'e' && Fl::event_state(FL_CTRL)) return 1;
-      if (Fl::event_state(FL_ALT)) break;   // the menu bar's Alt keys
-      x_first = Fl::event_x();  y_first = Fl::event_y();
-      redraw();   // any other key: a push of no length
-      return 1;
+    case FL_KEYBOARD:
+      return 0;   // every key goes on to the menu bar's shortcuts
   }
   return Fl_Gl_Window::handle(event);
 }
@@ -105,10 +111,13 @@ void InitViewGL(void) {
 
 void SetViewCamera(void) {
   double s = ViewScale();
+  GLint vp[4];   // the viewport the caller set: the view's, or a figure's
+  glGetIntegerv(GL_VIEWPORT, vp);
+  double aspect = vp[3] > 0 ? (double)vp[2]/vp[3] : 1;
   if (prespectiv_mode) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40, 1, 0.1, 200);
+    gluPerspective(ViewFovy(aspect), aspect, 0.1, 200);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     double d = -4*s, ct = cos(theta);
@@ -117,7 +126,9 @@ void SetViewCamera(void) {
   } else {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(panX - s, panX + s, panY - s, panY + s, -1000, 1000);
+    double hx, hy;
+    ViewOrthoHalf(aspect, s, &hx, &hy);
+    glOrtho(panX - hx, panX + hx, panY - hy, panY + hy, -1000, 1000);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0, 0, -20);
@@ -149,6 +160,6 @@ void OpenGL_WIN::draw() {
     InitViewGL();
     firstTime = false;
   }
-  if (!valid()) glViewport(0, 0, w(), w());
+  if (!valid()) glViewport(0, 0, w(), h());
   if (DrawViewFrame()) redraw();
 }

@@ -40,6 +40,18 @@ int DrawViewFrame(void);
 
 // camera projection and modelview of one frame, then the lights (the context is current)
 void SetViewCamera(void);
+//------------------------------------------------------------------ camera commands (camera.cpp)
+// scale *= f, not below VIEW_SCALE_MIN; redraws
+void ZoomView(double f);
+// the camera's view of the view's shape and angles now
+struct _ViewCamera_;
+void ViewCameraNow(struct _ViewCamera_* cam);
+// pan zero and the distance that shows the whole robot (and the Puma560 cell when shown):
+// 4 avg_len when that fits, farther when not; nothing without a robot
+void FitView(void);
+// the start view's angles, then FitView
+void HomeView(void);
+
 // busy wait: returns once the processor clock has advanced by seconds
 void wait(double seconds);
 // the animation timer (timer.cpp); the view's constructor arms it
