@@ -68,8 +68,8 @@ static void SetSpinner(Jw_Spinner* s, double v) {
   s->do_callback();
 }
 
-// Redund7 then Puma560: the windows show Puma560, both trajectories are empty, limits are off
-// although Puma560 is "full", the view distance is 4 avg_len, the title names it
+// Redund7 then Puma560: the windows show Puma560, both trajectories are empty, the limits of
+// "full" Puma560 are on, the view distance is 4 avg_len, the title names it
 TEST_F(RobotDlg, LoadAThenB) {
   ASSERT_TRUE(Pick("Puma560"));
   char* shown = m_description_output->buffer()->text();
@@ -87,8 +87,17 @@ TEST_F(RobotDlg, LoadAThenB) {
   EXPECT_EQ(LL_n, 6);
   EXPECT_STREQ(edit_robot_win->child(0)->label(), "Puma560");
   EXPECT_EQ(JT.active, 0);  EXPECT_EQ(JT.ntp, 0);  EXPECT_EQ(CT.active, 0);  EXPECT_EQ(CT.ntp, 0);
-  EXPECT_EQ(R->limits, 0);
-  EXPECT_EQ(joint_limits_off->value(), 1);
+  // a "full" robot keeps the limits of its file: joint 1 = 200 against +-160 is refused
+  EXPECT_EQ(R->limits, 1);
+  EXPECT_EQ(joint_limits_on->value(), 1);
+  EXPECT_EQ(LE[0].max->value(), 160);
+  RunMenu(MENU_FORWARD_KIN);
+  float q0 = JC->q[0];
+  joint_config_set_q[0]->value(200);
+  joint_config_set_q[0]->do_callback();
+  EXPECT_EQ(JC->q[0], q0);
+  EXPECT_STREQ(MessageText(), "Maximum Limit of Joint 1 Exceeded");
+  joint_config_win->hide();
   EXPECT_NEAR(scale, 4*R->avg_len, 1e-6);
   EXPECT_STREQ(window->label(), "Velmora--Puma560+");
   ASSERT_EQ(end_eff_select->size(), 2);

@@ -61,7 +61,8 @@ static Jw_Spinner* LimitSpinner(int x, int y, Fl_Callback* cb, int i, float v) {
 
 //------------------------------------------------------------------ public API
 
-// building switches enforcement off
+// building switches enforcement off for a generic robot; a "full" one keeps the limits its
+// file and its reader gave it (they are its model's, and the solvers apply them)
 void joint_limits(Robot r) {
   joint_limits_free();
   if (!r || r->n < 1) return;
@@ -69,6 +70,7 @@ void joint_limits(Robot r) {
   LE = (LimitEditor*)calloc(n, sizeof(LimitEditor));
   if (!LE) return;
   LE_n = n;
+  int keep = r->geom_type == 2 && r->limits;
   r->limits = 0;
   int H = 28*n + 122, frame = 28*n + 37;
   if (H > LimitsMaxHeight) H = LimitsMaxHeight;
@@ -102,6 +104,14 @@ void joint_limits(Robot r) {
     close_win(joint_limits_win);
   joint_limits_win->end();
   SpinnersActive(0);
+  if (!keep) return;
+  r->limits = 1;
+  for (int i = 0; i < n; i++) {
+    LE[i].min->value(Shown(r->L[i].q_limit[0], JOINT_UNLIMITED_MIN));
+    LE[i].max->value(Shown(r->L[i].q_limit[1], JOINT_UNLIMITED_MAX));
+  }
+  SpinnersActive(1);
+  joint_limits_on->value(1);  joint_limits_off->value(0);
 }
 
 void joint_limits_free(void) {

@@ -132,6 +132,8 @@ typedef struct _LimitEditor_ {
 extern Fl_Window* joint_limits_win;
 extern Fl_Round_Button *joint_limits_on, *joint_limits_off;
 extern LimitEditor* LE;
+// build the window for r: enforcement off for a generic robot; a "full" one keeps the limits
+// its reader switched on (shown, editable)
 void joint_limits(Robot r);
 void joint_limits_free(void);
 void joint_limits_on_cb(Fl_Widget*, void*);
