@@ -210,3 +210,34 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
     EXPECT_LT(Dist(CT.CC[k].r, want), 1e-3) << k;
   }
 }
+
+// a point the solver cannot reach (point 37 of a copy of the arc moved to x = 50) is said on
+// the message line while the run goes on, once: the message still names it after the points
+// beyond it were posed; the next run says it again
+TEST_F(TrajPanels, UnreachedPointSaidOncePerRun) {
+  std::string arc = ReadTextFile("Ctraj/Puma560.arc"), far;
+  int line = 0;
+  for (size_t p = 0, q; p < arc.size(); p = q + 1, line++) {
+    q = arc.find('\n', p);
+    if (q == std::string::npos) q = arc.size();
+    far += line == 4*36 ? std::string("50.000000 0.000000 0.000000 ") : arc.substr(p, q - p);
+    far += "\n";
+  }
+  WriteTextFile("Ctraj/Puma560.far", far);
+  RunMenu(MENU_CART_TRAJ);
+  cart_traj_fill();
+  Select(cart_traj_select, "Puma560.far");
+  ASSERT_EQ(CT.ntp, 80);
+  ClearMessage();
+  cart_traj_fwd->do_callback();
+  for (int t = 0; t < 40; t++) Tick();
+  std::string said = MessageText();
+  EXPECT_EQ(said.rfind("Point 37 of 80 not reached: ", 0), 0u) << said;
+  for (int t = 0; t < 45; t++) Tick();
+  EXPECT_EQ(CT.ctp, 79);
+  EXPECT_EQ(std::string(MessageText()), said);
+  ClearMessage();
+  cart_traj_rev->do_callback();
+  for (int t = 0; t < 85; t++) Tick();
+  EXPECT_EQ(std::string(MessageText()).rfind("Point 37 of 80 not reached: ", 0), 0u);
+}

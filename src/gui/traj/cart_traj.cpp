@@ -11,6 +11,7 @@
 #include "gui/traj/traj_panels.h"
 #include "traj/traj_file.h"        // for: LoadCartesianTrajectory(), WriteJointTrajectory()
 #include "traj/traj_play.h"        // for: CartTrajPosePoint(), TrajStepTarget()
+#include "kin/ikp.h"               // for: InvErr()
 #include "scene/workspace.h"        // for: coord_id
 
 //------------------------------------------------------------------ module state
@@ -26,12 +27,14 @@ Fl_Button* CtoJ_save_b = nullptr;
 bool CartTraj_ani_fwd = false, CartTraj_ani_rev = false;
 
 static TrajPanelWidgets panel;        // the same widgets, for the shared helpers
+static bool failure_said = false;    // a point of this run or step was not reached and said so
 
 //------------------------------------------------------------------ static helpers
 
 // a continuous run starts from the point it stands on: when it has not started, that point
 // (the first, or the last in reverse) is solved and recorded now, so "Save JT" gets it too
 static void StartRun(int dir) {
+  failure_said = false;
   if (CT.ctp == -1) {
     CT.ctp = dir > 0 ? 0 : CT.last;
     CartTrajShowPoint(CT.ctp);
@@ -65,6 +68,7 @@ static void DirectionPressed(Fl_Button* me, Fl_Button* other, int dir) {
     return;
   }
   CT.ctp = k;
+  failure_said = false;
   CartTrajShowPoint(k);
   me->value(0);
   gl_win_redraw();
@@ -138,8 +142,15 @@ void cart_traj_clear(CartesianTrajectoryPtr t) {
   gl_win_redraw();
 }
 
+// a point the solver does not reach is said on the message line, once per run or step
 void CartTrajShowPoint(int k) {
-  CartTrajPosePoint(R, JC, CC, &CT, k);
+  bool posable = R && JC && CC && CT.active && CT.CC && k >= 0 && k < CT.ntp;
+  int rc = CartTrajPosePoint(R, JC, CC, &CT, k);
+  if (posable && rc < 0 && !failure_said) {
+    ShowMessage("Point %d of %d not reached: %s", k + 1, CT.ntp, InvErr(rc));
+    ErrStatus = 1;
+    failure_said = true;
+  }
   if (cart_traj_progress) cart_traj_progress->value(k);
   UpdateAll();
 }
