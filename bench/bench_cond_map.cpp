@@ -8,7 +8,9 @@
 #include "sample_copy.h"
 #include "kin/cond_map.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "robot/robot.h"
+#include "kin/ikp.h"  // for: CartesianConfigFromRobot()
 
 // joints 2 and 3 over their limits, the others at the home pose; the sample is read in a
 // private copy of data/ (reading a robot writes its posture files)

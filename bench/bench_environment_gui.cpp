@@ -19,7 +19,7 @@
 #include "gui/view/opengl_win.h"
 #include "links/links.h"
 #include "scene/obstacles.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;

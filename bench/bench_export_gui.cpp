@@ -22,7 +22,7 @@
 #include "gui/view/opengl_win.h"
 #include "gui/export/scene_export.h"
 #include "links/links.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;

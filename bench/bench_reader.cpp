@@ -9,6 +9,7 @@
 #include <string>
 
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "robot/tokenizer.h"
 
 // the reader's trace goes to /dev/null while a benchmark runs

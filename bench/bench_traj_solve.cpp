@@ -7,9 +7,11 @@
 #include "robot/app_state.h"
 #include "sample_copy.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "robot/robot.h"
 #include "traj/traj_file.h"
 #include "traj/traj_solve.h"
+#include "kin/ikp.h"  // for: CartesianConfigFromRobot()
 
 // the sample is read in a private copy of data/ (reading a robot writes its posture files)
 static void BM_SolveHelixFanucS300(benchmark::State& state) {

@@ -20,7 +20,7 @@
 #include "gui/shell/hubs.h"
 #include "gui/view/opengl_win.h"
 #include "links/links.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "scene/workspace.h"
 
 static OpenGL_WIN* view = nullptr;

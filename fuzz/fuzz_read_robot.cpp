@@ -4,6 +4,7 @@
 
 #include "fuzz_common.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return FuzzEnterWorkDir();

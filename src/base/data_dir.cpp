@@ -15,7 +15,7 @@
 
 #include "base/file_name.h"  // for: FileNameListed()
 #include "base/fileio.h"     // for: RemoveSaveTemporaries()
-#include "graphics/misc.h"  // for: JwWarning()
+#include "base/message.h"    // for: VmMessage()
 
 // the installed samples, used when none sit beside the program; then the source tree's, for
 // a program run from its build folder
@@ -68,13 +68,13 @@ static int UserFolder(char* path, int size) {
       home = pw ? pw->pw_dir : nullptr;
     }
     if (!home || home[0] != '/') {
-      JwWarning("No home folder to keep the data in; give one with --data DIR\n");
+      VmMessage(MsgWarning, "No home folder to keep the data in; give one with --data DIR\n");
       return -1;
     }
     n = snprintf(path, size, "%s/.local/share/velmora", home);
   }
   if (n < 0 || n >= size) {
-    JwWarning("Data folder name too long\n");
+    VmMessage(MsgWarning, "Data folder name too long\n");
     return -1;
   }
   return 0;
@@ -100,7 +100,7 @@ static int MakeParents(const char* path) {
 static int CopyNew(const char* src, const char* dst) {
   int in = open(src, O_RDONLY);
   if (in < 0) {
-    JwWarning("Cannot copy `%s': %s\n", src, strerror(errno));
+    VmMessage(MsgWarning, "Cannot copy `%s': %s\n", src, strerror(errno));
     return -1;
   }
   int out = open(dst, O_WRONLY | O_CREAT | O_EXCL, 0644);   // never over a user's file
@@ -108,7 +108,7 @@ static int CopyNew(const char* src, const char* dst) {
     int e = errno;
     close(in);
     if (e == EEXIST) return 0;
-    JwWarning("Cannot create `%s': %s\n", dst, strerror(e));
+    VmMessage(MsgWarning, "Cannot create `%s': %s\n", dst, strerror(e));
     return -1;
   }
   char buf[16384];
@@ -130,7 +130,7 @@ static int CopyNew(const char* src, const char* dst) {
   if (close(out) != 0 && !e) e = errno;
   if (e) {
     unlink(dst);
-    JwWarning("Cannot copy `%s' to `%s': %s\n", src, dst, strerror(e));
+    VmMessage(MsgWarning, "Cannot copy `%s' to `%s': %s\n", src, dst, strerror(e));
     return -1;
   }
   return 1;
@@ -158,17 +158,17 @@ static void RemoveSeeded(const char* dir) {
 // in place; 0, or -1 after one message
 static int MakeUserFolder(const char* path) {
   const char* src = DataDirGetSamples();
-  if (!HoldsArch(src)) JwWarning("No samples in `%s'; the data folder starts empty\n", src);
+  if (!HoldsArch(src)) VmMessage(MsgWarning, "No samples in `%s'; the data folder starts empty\n", src);
   if (IsDir(path)) return DataDirSeed(src, path) < 0 ? -1 : 0;
 
   if (MakeParents(path) != 0) {
-    JwWarning("Cannot create the data folder `%s': %s\n", path, strerror(errno));
+    VmMessage(MsgWarning, "Cannot create the data folder `%s': %s\n", path, strerror(errno));
     return -1;
   }
   char tmp[DATA_DIR_MAX];
   int n = snprintf(tmp, sizeof(tmp), "%s.new-XXXXXX", path);
   if (n < 0 || n >= (int)sizeof(tmp) || !mkdtemp(tmp)) {
-    JwWarning("Cannot create the data folder `%s': %s\n", path, strerror(errno));
+    VmMessage(MsgWarning, "Cannot create the data folder `%s': %s\n", path, strerror(errno));
     return -1;
   }
   mode_t mask = umask(0);                 // mkdtemp makes it 0700; a plain folder is wanted
@@ -182,7 +182,7 @@ static int MakeUserFolder(const char* path) {
     int e = errno;
     RemoveSeeded(tmp);
     if (IsDir(path)) return 0;            // another start made it meanwhile
-    JwWarning("Cannot create the data folder `%s': %s\n", path, strerror(e));
+    VmMessage(MsgWarning, "Cannot create the data folder `%s': %s\n", path, strerror(e));
     return -1;
   }
   return 0;
@@ -194,20 +194,20 @@ int DataDirChoose(const char* given, char* path, int size, int* origin) {
   if (given) {
     char full[PATH_MAX];
     if (!given[0]) {
-      JwWarning("Empty data folder name\n");
+      VmMessage(MsgWarning, "Empty data folder name\n");
       return -1;
     }
     if (!realpath(given, full)) {
-      JwWarning("Cannot use the data folder `%s': %s\n", given, strerror(errno));
+      VmMessage(MsgWarning, "Cannot use the data folder `%s': %s\n", given, strerror(errno));
       return -1;
     }
     if (!IsDir(full)) {
-      JwWarning("Cannot use the data folder `%s': %s\n", given, strerror(ENOTDIR));
+      VmMessage(MsgWarning, "Cannot use the data folder `%s': %s\n", given, strerror(ENOTDIR));
       return -1;
     }
     int n = snprintf(path, size, "%s", full);
     if (n < 0 || n >= size) {
-      JwWarning("Data folder name too long\n");
+      VmMessage(MsgWarning, "Data folder name too long\n");
       return -1;
     }
     *origin = DATA_DIR_GIVEN;
@@ -215,7 +215,7 @@ int DataDirChoose(const char* given, char* path, int size, int* origin) {
   }
   if (IsDir("Arch")) {
     if (!getcwd(path, size)) {
-      JwWarning("Cannot name the working directory: %s\n", strerror(errno));
+      VmMessage(MsgWarning, "Cannot name the working directory: %s\n", strerror(errno));
       return -1;
     }
     *origin = DATA_DIR_WORKING;
@@ -261,7 +261,7 @@ int DataDirStart(const char* given) {
     else RemoveSaveTemporaries(sub);
   }
   if (chdir(path) != 0) {
-    JwWarning("Cannot use the data folder `%s': %s\n", path, strerror(errno));
+    VmMessage(MsgWarning, "Cannot use the data folder `%s': %s\n", path, strerror(errno));
     return -1;
   }
   snprintf(in_use, sizeof(in_use), "%s", path);
@@ -304,11 +304,11 @@ int DataDirSeed(const char* src, const char* dst) {
   for (int i = 0; i < nkinds; i++) {
     char s[DATA_DIR_MAX], d[DATA_DIR_MAX], sf[DATA_DIR_MAX], df[DATA_DIR_MAX];
     if (Join(s, src, kinds[i]) != 0 || Join(d, dst, kinds[i]) != 0) {
-      JwWarning("Data folder name too long\n");
+      VmMessage(MsgWarning, "Data folder name too long\n");
       return -1;
     }
     if (mkdir(d, 0755) != 0 && errno != EEXIST) {
-      JwWarning("Cannot create `%s': %s\n", d, strerror(errno));
+      VmMessage(MsgWarning, "Cannot create `%s': %s\n", d, strerror(errno));
       return -1;
     }
     DIR* dir = opendir(s);

@@ -11,7 +11,7 @@
 #include <sys/stat.h>  // for: stat(), fchmod(), umask()
 #include <unistd.h>    // for: close(), unlink()
 
-#include "graphics/misc.h"  // for: JwWarning()
+#include "base/message.h"  // for: VmMessage()
 
 //------------------------------------------------------------------ public API
 
@@ -95,6 +95,6 @@ int WriteFileSafely(const char* path, int (*body)(FILE* f, const void* data),
                     const void* data) {
   int e = WriteFileQuietly(path, body, data);
   if (e == 0) return 0;
-  JwWarning("Unable to write file `%s' (%s)\n", path, strerror(e));
+  VmMessage(MsgWarning, "Unable to write file `%s' (%s)\n", path, strerror(e));
   return -1;
 }

@@ -14,6 +14,7 @@
 #include "base/data_dir.h"   // for: DataDirStart(), DataDirDescribe()
 #include "kin/ikp.h"        // for: FwdKin(), InvKin(), InvErr(), GetJacobianCond()
 #include "robot/reader.h"     // for: ReadRobot()
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "robot/robot.h"
 #include "traj/traj_file.h"    // for: LoadCartesianTrajectory()
 #include "traj/traj_solve.h"   // for: SolveTrajPoint()

@@ -6,7 +6,7 @@
 #include <string.h>  // for: memcpy()
 
 #include "graphics/misc.h"  // for: JwMalloc()
-#include "kin/ikp.h"
+#include "kin/task.h"  // for: F2(), EvalObjJacobian(), EvalQr_i()
 #include "base/consts.h"  // for: VM_PI
 
 

@@ -8,7 +8,7 @@
 #include <string.h>  // for: strlen()
 
 #include "base/file_name.h"  // for: FileNameProblem()
-#include "kin/ikp.h"     // for: EvalQr_i(), EvalObjJacobian(), GetAj()
+#include "kin/ikp.h"     // for: EvalQr_i(), EvalObjJacobian(), GetAj(), FwdKin()
 
 //------------------------------------------------------------------ static helpers
 
@@ -62,6 +62,24 @@ int JointEditRule(Robot r, int j, float* v) {
   if (r->limits == 1 && *v > l->q_limit[1]) return JointEditAboveMax;
   if (r->limits == 1 && *v < l->q_limit[0]) return JointEditBelowMin;
   return JointEditOk;
+}
+
+int ApplyJointEdit(Robot r, JointConfig jc, CartesianConfig cc, int j, float* v) {
+  int rc = JointEditRule(r, j, v);
+  if (rc == JointEditAboveMax || rc == JointEditBelowMin) {
+    *v = r->L[j].q_limit[rc == JointEditAboveMax ? 1 : 0];
+  } else if (rc == JointEditOk) {
+    jc->q[j] = *v;
+    FwdKin(r, jc, cc);
+  }
+  return rc;
+}
+
+const char* JointLimitText(int j, int above) {
+  static char text[64];
+  snprintf(text, sizeof text, above ? "Maximum Limit of Joint %d Exceeded"
+                                    : "Minimum Limit of Joint %d Exceeded", j + 1);
+  return text;
 }
 
 const char* ConfigSuffixProblem(const char* rname, const char* suffix) {

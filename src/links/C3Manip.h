@@ -3,7 +3,7 @@
 #ifndef VELMORA_C3MANIP_H
 #define VELMORA_C3MANIP_H
 
-#include "links/links.h"
+#include "links/model_ee.h"
 #include "links/model_parts.h"
 
 // build the solids (any previous ones are freed first); the robot is not consulted

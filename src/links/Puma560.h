@@ -2,7 +2,7 @@
 #ifndef VELMORA_PUMA560_H
 #define VELMORA_PUMA560_H
 
-#include "links/links.h"
+#include "links/model_ee.h"
 
 // build the fourteen solids (any previous ones are freed first); the robot is not consulted
 void Puma560Init(Robot r);

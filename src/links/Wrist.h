@@ -2,7 +2,7 @@
 #ifndef VELMORA_WRIST_H
 #define VELMORA_WRIST_H
 
-#include "links/links.h"
+#include "links/model_ee.h"
 #include "links/model_parts.h"
 
 // build the solids (any previous ones are freed first); the robot is not consulted

@@ -3,7 +3,7 @@
 #ifndef VELMORA_ZIREVORO_H
 #define VELMORA_ZIREVORO_H
 
-#include "links/links.h"
+#include "links/model_ee.h"
 #include "links/model_parts.h"
 #include "links/Puma560.h"
 

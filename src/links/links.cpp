@@ -47,7 +47,6 @@ static GeomMatch geomcells[] = {
 static const int ngeomcells = (int)(sizeof(geomcells)/sizeof(geomcells[0]));
 
 static void (*destroyer)(Robot) = nullptr;   // Destroy of the row matched last
-static EEDrawProc ee_drawers[EEDrawSlots];   // GL functions behind the forwarding draws
 
 //------------------------------------------------------------------ generic bodies
 // dimensions of the last MakeLinks, read by the builders
@@ -258,12 +257,8 @@ void MakeEE(DefaultEE* dEE, float r, float a_last, float b_last) {
   JwEndEditPrimitive();
 }
 
-// h1, h2, h3 freed and cleared
-void FreeEE(DefaultEE* dEE) {
-  JwFreePrimitive(dEE->h1);  dEE->h1 = nullptr;
-  JwFreePrimitive(dEE->h2);  dEE->h2 = nullptr;
-  JwFreePrimitive(dEE->h3);  dEE->h3 = nullptr;
-}
+
+static void FreeModelOf(Robot r);
 
 //------------------------------------------------------------------ registry lookup
 // first row named exactly as the robot: Init, remember Destroy, attach links and EElist,
@@ -284,6 +279,7 @@ void LinkMatchName(Robot r) {
     }
     g->Init(r);
     destroyer = g->Destroy;
+    AddRobotFreeHook(FreeModelOf);
     r->links = g->links;
     r->EElist = g->EElist;
     for (EEData* e = g->EElist; e && e->name; e++) {
@@ -313,58 +309,17 @@ void SetModelCell(const char* name, int (*cell)(int shown), void (*held)(void)) 
   g->DrawHeld = held;
 }
 
+// a robot freed with a model attached: the model's geometry goes first
+static void FreeModelOf(Robot r) {
+  if (!r->links) return;
+  FreeFullGeom(r);
+  r->links = nullptr;
+}
+
 // Destroy of the row matched last, once; then forgotten
 void FreeFullGeom(Robot r) {
   if (!destroyer) return;
   void (*d)(Robot) = destroyer;
   destroyer = nullptr;
   d(r);
-}
-
-//------------------------------------------------------------------ end-effector helpers
-static void Identity(Matrix m) {
-  for (int i = 0; i < 4; i++)
-    for (int j = 0; j < 4; j++) m[i][j] = (i == j) ? 1.0f : 0.0f;
-}
-
-// the "None" end effector: identity Qee and Qee_gl, type 0, no procedures
-void NothingInitEE(EndEffectorPtr ee) {
-  Identity(ee->Qee);
-  Identity(ee->Qee_gl);
-  ee->type = 0;
-  strncpy(ee->name, "None", sizeof(ee->name));
-  ee->DestroyProc = nullptr;
-  ee->DrawProc = nullptr;
-  ee->EditProc = nullptr;
-}
-
-// Qee_gl[i][j] = Qee[j][i]
-void MakeQee_gl(EndEffectorPtr ee) {
-  for (int i = 0; i < 4; i++)
-    for (int j = 0; j < 4; j++) ee->Qee_gl[i][j] = ee->Qee[j][i];
-}
-
-// free the nP solids of P, then P, then v (and clear them)
-void StdDestroyEE(EndEffectorPtr ee) {
-  for (int i = 0; i < ee->nP; i++) JwFreePrimitive(ee->P[i]);
-  free(ee->P);
-  free(ee->v);
-  ee->nP = 0;  ee->P = nullptr;  ee->nv = 0;  ee->v = nullptr;
-}
-
-// draw P[0] ... P[nP - 1] in order
-void StdDrawEE(EndEffectorPtr ee) { CallEEDrawer(EEDrawStd, ee); }
-
-// nothing
-void StdEditEE(EndEffectorPtr) {}
-
-//------------------------------------------------------------------ drawing registration
-void NoDrawLink(void) {}
-
-void SetEEDrawer(int slot, EEDrawProc f) {
-  if (slot >= 0 && slot < EEDrawSlots) ee_drawers[slot] = f;
-}
-
-void CallEEDrawer(int slot, EndEffectorPtr ee) {
-  if (slot >= 0 && slot < EEDrawSlots && ee_drawers[slot]) ee_drawers[slot](ee);
 }

@@ -13,6 +13,7 @@
 #define VELMORA_LINKS_H
 
 #include "robot/robot.h"
+#include "links/model_ee.h"
 
 //------------------------------------------------------------------ registry
 // one registry row: a robot name and its built-in model
@@ -56,8 +57,6 @@ void MakeUpPrismaticLink(Link* l, int pos);
 
 // default end effector: palm h1 and fingers h2, h3 from rad and the last link's a and b
 void MakeEE(DefaultEE* dEE, float rad, float a_last, float b_last);
-// h1, h2, h3 freed and cleared
-void FreeEE(DefaultEE* dEE);
 
 //------------------------------------------------------------------ registry lookup
 // first row named exactly as the robot: Init, remember Destroy, attach links and EElist,
@@ -67,31 +66,6 @@ void FreeEE(DefaultEE* dEE);
 void LinkMatchName(Robot r);
 // Destroy of the row matched last, once; then forgotten
 void FreeFullGeom(Robot r);
-
-//------------------------------------------------------------------ end-effector helpers
-// the "None" end effector: identity Qee and Qee_gl, type 0, no procedures
-void NothingInitEE(EndEffectorPtr ee);
-// Qee_gl[i][j] = Qee[j][i]
-void MakeQee_gl(EndEffectorPtr ee);
-// free the nP solids of P, then P, then v (and clear them)
-void StdDestroyEE(EndEffectorPtr ee);
-// draw P[0] ... P[nP - 1] in order
-void StdDrawEE(EndEffectorPtr ee);
-// nothing
-void StdEditEE(EndEffectorPtr ee);
-
-//------------------------------------------------------------------ drawing registration
-typedef void (*EEDrawProc)(EndEffectorPtr);
-
-// drawer slots of the forwarding end-effector draw procedures
-enum { EEDrawStd = 0, EEDrawZ = 1, EEDrawSlots = 16 };
-
-// the no-op every model drawing table starts with
-void NoDrawLink(void);
-// set the GL function behind a forwarding draw procedure; slots outside the range are ignored
-void SetEEDrawer(int slot, EEDrawProc f);
-// call the drawer of a slot, if one is set
-void CallEEDrawer(int slot, EndEffectorPtr ee);
 
 // drawing library only (links_gl.cpp): fill every model's drawing table and every drawer slot
 void RegisterModelDrawing(void);

@@ -1,7 +1,7 @@
 // model_parts.cpp -- the solid list of a built-in model: each solid with the link that draws it
 #include "links/model_parts.h"
 #include "graphics/misc.h"
-#include "links/links.h"
+#include "links/model_ee.h"
 
 #include <stdio.h>  // for: fprintf()
 

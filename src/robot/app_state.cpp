@@ -46,7 +46,6 @@ int ErrStatus = 0;
 double m_homogenous_length = 0.0;
 double m_maximum_reach = 0.0;
 int m_converge_flag = 0;
-int allRevolute = 0;
 
 //------------------------------------------------------------------ trajectories
 

@@ -45,7 +45,6 @@ extern int ErrStatus;           // 1 while the message line shows an error
 extern double m_homogenous_length;  // last characteristic length
 extern double m_maximum_reach;      // last maximum reach
 extern int m_converge_flag;         // 1 when the last length was positive
-extern int allRevolute;             // set by RobotType
 
 // clear a trajectory: inactive, no points, last -1, point arrays freed; the JC array holds
 // ntp records whose q, qd, qdd are separate heap arrays (JmFVector) or NULL

@@ -1,4 +1,4 @@
-// reader.cpp -- robot description files: ReadRobot, its preparation steps and the writers
+// reader.cpp -- robot description files: the parse into a robot record, and the writers
 #include "robot/reader.h"
 
 #include <math.h>      // for: fabsf()
@@ -7,11 +7,8 @@
 #include <string.h>    // for: memset(), strrchr()
 
 #include "robot/app_state.h"      // for: allRevolute
-#include "robot/charlen.h"        // for: RobotCharacteristicLength()
 #include "graphics/misc.h"  // for: JwWarning()
 #include "base/message.h"        // for: VmMessage()
-#include "kin/ikp.h"            // for: RobotType()
-#include "links/links.h"    // for: MakeLinks(), MakeEE(), LinkMatchName()
 #include "robot/tokenizer.h"
 
 //------------------------------------------------------------------ keyword tables
@@ -51,7 +48,6 @@ static const Symbol Lnames[] = {
 static int mode = 0;                  // 0 outside, 1 inside a link block
 static const Symbol* List = Rnames;   // active keyword table
 static int nl = N_RNAMES;
-static void (*menu_hook)(int active) = nullptr;
 
 //------------------------------------------------------------------ static helpers
 
@@ -65,9 +61,9 @@ static void Abort(Robot r) {
   mode = 0;  List = Rnames;  nl = N_RNAMES;
 }
 
-// the parse and the steps every read shares; full adds the characteristic length, the
-// bodies and the model lookup
-static Robot ReadRobotFile(const char* name, int full) {
+//------------------------------------------------------------------ public API: reading
+
+Robot ReadRobotRecord(const char* name) {
   char path[TOK_PATH_MAX + 1];
   mode = 0;  List = Rnames;  nl = N_RNAMES;
   int k = -1;
@@ -151,36 +147,26 @@ static Robot ReadRobotFile(const char* name, int full) {
   strncpy(r->name, base, sizeof(r->name) - 1);   // at most 63 characters
   r->name[sizeof(r->name) - 1] = '\0';
   RobotType(r);
-
-  if (full && allRevolute) {
-    VmMessage(MsgTrace, "The avg_length is: %f \n", r->avg_len);
-    RobotCharacteristicLength(r);   // length, reach, the m_ globals, avg_len, rad
-    if (menu_hook) menu_hook(1);
-  } else {
-    if (full && menu_hook) menu_hook(0);
-    r->avg_len = r->avg_len/(2.0f*n);
-  }
-  r->rad = r->avg_len/8.0f;
-
   r->EE.type = R_t.EE.type;
+  TokClose();
+  return r;
+}
+
+void FinishRobotRecord(Robot r, int length_done) {
+  if (!length_done) r->avg_len = r->avg_len/(2.0f*r->n);
+  r->rad = r->avg_len/8.0f;
   r->EElist = nullptr;
   r->EE.DestroyProc = nullptr;  r->EE.DrawProc = nullptr;  r->EE.EditProc = nullptr;
   SetIdentity(r->EE.Qee);
   SetIdentity(r->EE.Qee_gl);
   r->links = nullptr;
-  if (full) {
-    MakeLinks(n, r->L, r->rad, r->geom_type);
-    MakeEE(&r->dEE, r->rad, r->L[n - 1].a, r->L[n - 1].b);
-    LinkMatchName(r);
-  }
-  TokClose();
-  return r;
 }
 
-//------------------------------------------------------------------ public API: reading
-
-Robot ReadRobot(const char* name) { return ReadRobotFile(name, 1); }
-Robot ParseRobot(const char* name) { return ReadRobotFile(name, 0); }
+Robot ParseRobot(const char* name) {
+  Robot r = ReadRobotRecord(name);
+  if (r) FinishRobotRecord(r, 0);
+  return r;
+}
 
 // links opened but not closed are all-zero, so FreeRobot can take every one of them
 void CleanAbort(Robot r) {
@@ -222,7 +208,6 @@ void CloseNewLink(Robot r, LinkPtr lt, int index) {
   r->avg_len += lt->a + fabsf(lt->b);
 }
 
-void SetReaderMenuHook(void (*hook)(int active)) { menu_hook = hook; }
 
 //------------------------------------------------------------------ public API: writing
 

@@ -1,4 +1,4 @@
-// reader.h -- robot description files: the reader with its preparation steps, and the writers
+// reader.h -- robot description files: the parse into a robot record, and the writers
 #ifndef VELMORA_READER_H
 #define VELMORA_READER_H
 
@@ -9,11 +9,15 @@
 // joint configuration files hold 30
 #define ROBOT_MAX_LINKS 30
 
-// read "Arch/" + name (or name itself when it starts with '/' or '~') into a fully
-// prepared robot: links, class, characteristic length or average link length, bodies,
-// end effector, model lookup; NULL after one message. The caller owns the result.
-Robot ReadRobot(const char* name);
-// the same file read and its links prepared and classified, avg_len = sum(a + |b|) / (2 n),
+// parse "Arch/" + name (or name itself when it starts with '/' or '~') into a robot record:
+// links prepared, limits, wrist flag, name, class (RobotType), end-effector type; avg_len is
+// still the sum of a + |b|; NULL after one message. The caller owns the result.
+Robot ReadRobotRecord(const char* name);
+// the record steps after the parse: avg_len = sum / (2 n) unless length_done (the
+// characteristic length set it), rad = avg_len / 8, identity hand frames, no procedures,
+// no model
+void FinishRobotRecord(Robot r, int length_done);
+// a robot file read and its links prepared and classified, avg_len = sum(a + |b|) / (2 n),
 // rad = avg_len / 8, no characteristic length, bodies or model lookup (tools, benchmarks)
 Robot ParseRobot(const char* name);
 // free a partly read robot (NULL allowed) and close the reader's file
@@ -25,9 +29,6 @@ int OpenNewLink(Robot r, LinkPtr lt, int* capacity, int* index);
 // close link block: link index from the scratch link; the robot's limits switch and its
 // running sum of a + |b|
 void CloseNewLink(Robot r, LinkPtr lt, int index);
-// called with 1 when an all-revolute robot is read (the conditioning and Cartesian
-// trajectory menu items become active), with 0 otherwise; NULL: nothing is called
-void SetReaderMenuHook(void (*hook)(int active));
 
 //------------------------------------------------------------------ writing
 // one link of a robot file as a writer puts it out

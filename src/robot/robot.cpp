@@ -8,8 +8,6 @@
 #include "graphics/misc.h"
 #include "graphics/primitives.h"
 #include "base/message.h"  // for: VmMessage()
-#include "kin/ikp.h"
-#include "links/links.h"
 #include "matrix/matrix.h"
 #include "base/consts.h"  // for: VM_PI
 
@@ -31,41 +29,50 @@ void FreeJointConfig(JointConfig jc) {
   free(jc);
 }
 
-// J and K by task kind, solver storage, the pose at jc, then the two class lines
-CartesianConfig CartesianConfigFromRobot(Robot r, JointConfig jc) {
-  CartesianConfig cc = (CartesianConfig)JwMalloc(sizeof(CartesianConfigRec));
-  memset(cc, 0, sizeof(CartesianConfigRec));
-  // a robot made current twice keeps one pair of matrices
-  if (r->J) JmFreeMatrix(r->J);
-  if (r->K) JmFreeMatrix(r->K);
-  r->J = r->K = nullptr;
-  cc->type = r->type;
-  if (r->type == 2) {
-    r->redundant = r->n - 3;  r->jm = 4;  r->km = 3;
-  } else if (r->type == 0) {
-    r->redundant = r->n - 6;  r->jm = 7;  r->km = 6;
-  } else {
-    cc->type = 4;
-    r->redundant = r->n - 3;  r->jm = 3;  r->km = 3;
-  }
-  r->J = JmMatrix(r->jm, r->n);  r->K = JmMatrix(r->km, r->n);
-  JmZeroMatrix(r->J, r->jm, r->n);  JmZeroMatrix(r->K, r->km, r->n);
-  SetKinRobot(r);
-  ResetKin(jc, cc);
-  FwdKin(r, jc, cc);
-  VmMessage(MsgTrace,
-            "The robot type selected is (0-Spatial; 2-Spherical Wrist; 4-Positioning) %d\n",
-         cc->type);
-  VmMessage(MsgTrace, "Redundancy = %d\n", r->redundant);
-  return cc;
-}
-
 // the record only; J and K belong to the robot
 void FreeCartesianConfig(CartesianConfig cc) {
   free(cc);
 }
 
+//------------------------------------------------------------------ task kind
+
+int allRevolute = 0;
+
+// type 2 when all revolute and every joint axis passes through one point: a = 0 on all
+// links but the last and b = 0 on all links but the first and the last (an offset there
+// moves the later axes off the common point, and the hand then has a position to reach);
+// otherwise 4 (n < 6) or 0
+void RobotType(Robot robot) {
+  int n = robot->n, rev = 1, concurrent = 1;
+  for (int i = 0; i < n; i++) {
+    if (robot->L[i].joint != 0) rev = 0;
+    if (i < n - 1 && robot->L[i].a != 0.0f) concurrent = 0;
+    if (i > 0 && i < n - 1 && robot->L[i].b != 0.0f) concurrent = 0;
+  }
+  allRevolute = rev;
+  if (rev && concurrent) robot->type = 2;
+  else robot->type = n < 6 ? 4 : 0;
+}
+
 //------------------------------------------------------------------ links and robots
+
+void FreeEE(DefaultEE* dEE) {
+  JwFreePrimitive(dEE->h1);  dEE->h1 = nullptr;
+  JwFreePrimitive(dEE->h2);  dEE->h2 = nullptr;
+  JwFreePrimitive(dEE->h3);  dEE->h3 = nullptr;
+}
+
+#define ROBOT_FREE_HOOKS_MAX 8
+static RobotFreeHook free_hooks[ROBOT_FREE_HOOKS_MAX];
+static int free_hooks_n = 0;
+
+void AddRobotFreeHook(RobotFreeHook hook) {
+  for (int k = 0; k < free_hooks_n; k++)
+    if (free_hooks[k] == hook) return;
+  if (free_hooks_n == ROBOT_FREE_HOOKS_MAX) JwError(1, "AddRobotFreeHook: too many hooks\n");
+  free_hooks[free_hooks_n++] = hook;
+}
+
 
 // bodies where made, then Q_i and Q_1
 void FreeLink(LinkPtr l) {
@@ -80,14 +87,11 @@ void FreeLink(LinkPtr l) {
   l->Q_i = l->Q_1 = nullptr;
 }
 
-// model geometry, links, generic end effector, J and K, link array, robot; NULL does nothing
+// the free hooks (what others keep of it: model geometry, the kinematics robot), links,
+// generic end effector, J and K, link array, robot; NULL does nothing
 void FreeRobot(Robot r) {
   if (!r) return;
-  KinForgetRobot(r);
-  if (r->links) {
-    FreeFullGeom(r);
-    r->links = nullptr;
-  }
+  for (int k = 0; k < free_hooks_n; k++) free_hooks[k](r);
   for (int i = 0; i < r->n; i++) FreeLink(&r->L[i]);
   // the generic end effector's bodies are the robot's too
   FreeEE(&r->dEE);

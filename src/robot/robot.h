@@ -130,14 +130,23 @@ typedef struct _CartesianTrajectory_ {
 JointConfig JointConfigFromRobot(Robot r);
 // arrays in reverse order, then the record; NULL does nothing
 void FreeJointConfig(JointConfig jc);
-// sizes J and K by task kind, resets the solver storage, computes the pose, prints class lines
-CartesianConfig CartesianConfigFromRobot(Robot r, JointConfig jc);
 // the record only; J and K belong to the robot
 void FreeCartesianConfig(CartesianConfig cc);
 // bodies where made, then Q_i and Q_1
 void FreeLink(LinkPtr l);
 // model geometry, links, J and K, link array, robot; NULL does nothing
 void FreeRobot(Robot r);
+// h1, h2, h3 freed and cleared
+void FreeEE(DefaultEE* dEE);
+// robot->type: 2 when all joints are revolute and a = 0 on every link but the last,
+// else 4 for n < 6 and 0 for n >= 6; sets allRevolute
+void RobotType(Robot robot);
+extern int allRevolute;             // set by RobotType: every joint of the robot is revolute
+
+// what a module that keeps parts of robots, or pointers to them, asks to be told before a
+// robot is freed; the same hook is added once, in order, at most 8 of them
+typedef void (*RobotFreeHook)(Robot r);
+void AddRobotFreeHook(RobotFreeHook hook);
 
 // a link with the default values a robot file starts each block from
 void SetLinkDefaults(LinkPtr l);

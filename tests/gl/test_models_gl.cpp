@@ -9,6 +9,7 @@
 #include "links/links.h"
 #include "links_gl_context.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "support/data_copy.h"
 
 static unsigned char shot[2][200*200*3];

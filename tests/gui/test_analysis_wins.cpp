@@ -24,7 +24,7 @@
 #include "gui_window.h"
 #include "kin/ikp.h"
 #include "base/message.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 // a mouse press at (x, y) of widget w's window

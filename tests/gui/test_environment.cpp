@@ -22,7 +22,7 @@
 #include "gui_window.h"
 #include "gui/traj/traj_panels.h"
 #include "scene/obstacles.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 #include "scene/workspace.h"
 

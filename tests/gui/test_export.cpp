@@ -19,7 +19,7 @@
 #include "gui/export/menu_export_gl.h"
 #include "gui/export/scene_export.h"
 #include "gui_window.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 //------------------------------------------------------------------ helpers

@@ -23,7 +23,7 @@
 #include "gui/traj/traj_panels.h"
 #include "gui_window.h"
 #include "robot/robot_files.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 // every path below the working directory, with size, one per line, sorted

@@ -21,7 +21,7 @@
 #include "gui_window.h"
 #include "kin/ikp.h"
 #include "robot/jconfig.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 class PosePanels : public ::testing::Test {

@@ -19,7 +19,7 @@
 #include "gui/pose/pose_panels.h"
 #include "gui/robot/robot_dlg.h"
 #include "gui_window.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 // a stray token after the pose vector, a stray number between link blocks

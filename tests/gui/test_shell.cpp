@@ -20,8 +20,9 @@
 #include "base/data_dir.h"
 #include "gui_window.h"
 #include "robot/jconfig.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
+#include "kin/ikp.h"  // for: CartesianConfigFromRobot()
 
 // Exit ends the program at once with status 0 (a child: it would end the tests too)
 TEST(ShellDeathTest, ExitEndsWithStatusZero) {

@@ -15,7 +15,7 @@
 #include "gui/traj/traj_panel_layout.h"
 #include "gui/traj/traj_panels.h"
 #include "gui_window.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 // the label of the message window after a save ("" when it is not shown)

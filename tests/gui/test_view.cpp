@@ -9,7 +9,7 @@
 #include "robot/app_state.h"
 #include "gui_window.h"
 #include "links/links.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "scene/scene_gl.h"
 #include "support/data_copy.h"
 

@@ -8,6 +8,7 @@
 #include "kin/cond_map.h"
 #include "kin/ikp.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "support/data_copy.h"
 
 class CondMapPuma : public ::testing::Test {

@@ -108,7 +108,7 @@ TEST(SolverHonesty, CodesTellTheTruth) {
     SetInvFallback(fb);
     for (int k = 0; k < 5; k++) {
       Solver s = Make(arms[k]());
-      double tol = s.r->redundant > 0 ? 5e-5 : GetInvTol();   // the start-up copy
+      double tol = s.r->redundant > 0 ? GetRInvTol() : GetInvTol();
       unsigned seed = 100 + k;
       int solved = 0, count = 120;
       for (int p = 0; p < count; p++) {

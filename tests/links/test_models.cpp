@@ -13,8 +13,10 @@
 #include "links/ZireVoro.h"
 #include "kin/ikp.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "links_test_util.h"
 #include "support/data_copy.h"
+#include "links/links.h"
 
 //------------------------------------------------------------------ helpers
 static int Row(const char* name) {

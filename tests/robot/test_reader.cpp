@@ -10,6 +10,7 @@
 #include "kin/ikp.h"
 #include "robot/jconfig.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "robot/robot.h"
 #include "support/data_copy.h"
 
@@ -305,7 +306,7 @@ TEST_F(RobotFiles, FullReadOfAPrismaticRobot) {
   int hook = -1;
   static int* seen;
   seen = &hook;
-  SetReaderMenuHook([](int active) { *seen = active; });
+  SetLoadMenuHook([](int active) { *seen = active; });
   Robot r = Read("{ a = 1 b = 2 }{ joint = pris b = 3 a = 0 }", 1);
   ASSERT_NE(r, nullptr) << err;
   EXPECT_EQ(hook, 0);
@@ -315,14 +316,14 @@ TEST_F(RobotFiles, FullReadOfAPrismaticRobot) {
   EXPECT_NE(r->L[0].hinge, nullptr);        // bodies were made
   EXPECT_NE(r->dEE.h1, nullptr);
   FreeRobot(r);
-  SetReaderMenuHook(nullptr);
+  SetLoadMenuHook(nullptr);
 }
 
 TEST_F(RobotFiles, FullReadOfARevoluteRobot) {
   int hook = -1;
   static int* seen;
   seen = &hook;
-  SetReaderMenuHook([](int active) { *seen = active; });
+  SetLoadMenuHook([](int active) { *seen = active; });
   Robot r = Read("{ a = 0 b = 2 al = 90 }{ a = 3 }{ a = 2 }", 1, "arm3");
   ASSERT_NE(r, nullptr) << err;
   EXPECT_EQ(hook, 1);
@@ -330,7 +331,7 @@ TEST_F(RobotFiles, FullReadOfARevoluteRobot) {
   EXPECT_GT(r->avg_len, 0.0f);
   EXPECT_FLOAT_EQ(r->rad, r->avg_len/8);
   FreeRobot(r);
-  SetReaderMenuHook(nullptr);
+  SetLoadMenuHook(nullptr);
 }
 
 //------------------------------------------------------------------ writers

@@ -5,6 +5,7 @@
 #include "support/kin_support.h"
 #include "traj/traj_file.h"
 #include "traj/traj_play.h"
+#include "kin/ikp.h"  // for: CartesianConfigFromRobot()
 
 // 3 points: a Cartesian run steps to the end, then once more onto the same end and stops; a
 // joint run stops on reaching its end; single steps stop at both ends and start a reverse

@@ -10,6 +10,7 @@
 #include "robot/app_state.h"
 #include "kin/ikp.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "support/data_copy.h"
 #include "traj/traj_file.h"
 #include "traj/traj_plot.h"

@@ -12,6 +12,7 @@
 #include "robot/app_state.h"
 #include "kin/ikp.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "support/data_copy.h"
 #include "support/kin_support.h"
 #include "robot/urdf_export.h"

@@ -26,7 +26,7 @@
 #include "kin/ikp.h"                // for: FwdKin()
 #include "links/links.h"        // for: RegisterModelDrawing()
 #include "base/png_file.h"           // for: WritePngRgb()
-#include "robot/robot_load.h"         // for: LoadRobotRecords()
+#include "load/robot_load.h"         // for: LoadRobotRecords()
 #include "base/consts.h"  // for: VM_PI
 
 // the text with the vector and pixel formats of the table filled in

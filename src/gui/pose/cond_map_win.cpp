@@ -20,10 +20,9 @@
 #include "graphics/misc.h"      // for: JwMalloc()
 #include "gui/export/analysis_wins.h"
 #include "gui/shell/hubs.h"
-#include "gui/pose/pose_panels.h"    // for: joint_config_set_q, joint_config_set_cb()
 #include "gui/shell/spinner.h"        // for: Jw_Spinner
 #include "traj/plot_frame.h"         // for: PlotFrame, PlotTicks()
-#include "kin/pose_edit.h"          // for: JointEditRule()
+#include "kin/pose_edit.h"          // for: JointEditRule(), ApplyJointEdit(), JointLimitText()
 
 //------------------------------------------------------------------ window state
 Fl_Window* cond_map_win = nullptr;
@@ -160,11 +159,20 @@ static int HeldJointsChanged(void) {
   return 0;
 }
 
-// a joint edit through the Forward Kinematics panel: its rule, message, FwdKin and refresh
+// a joint moved by a click: the joint rule and FwdKin of the core, the limit message or
+// every pose display refreshed
 static void EditJoint(int j, float v) {
-  if (j >= JOINT_PANEL_MAX || !joint_config_set_q[j]) return;
-  joint_config_set_q[j]->value(v);
-  joint_config_set_cb(joint_config_set_q[j], (void*)(long)j);
+  int rc = ApplyJointEdit(R, JC, CC, j, &v);
+  if (rc == JointEditAboveMax || rc == JointEditBelowMin) {
+    ShowMessage("%s", JointLimitText(j, rc == JointEditAboveMax));
+    ErrStatus = 1;
+    return;
+  }
+  if (rc != JointEditOk) return;
+  ClearMessage();
+  ErrStatus = 0;
+  UpdateAll();
+  gl_win_redraw();
 }
 
 static void Hover(int px, int py) {

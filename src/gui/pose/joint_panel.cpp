@@ -29,15 +29,12 @@ static int rows = 0;             // joints the current panel shows
 // the rule for joint j with value v; on a limit the spinner (and slider) shows the limit
 static void JointEdit(int j, float v) {
   if (!R || !JC || !CC || j < 0 || j >= rows || j >= R->n) return;
-  int rc = JointEditRule(R, j, &v);
+  int rc = ApplyJointEdit(R, JC, CC, j, &v);
   if (rc == JointEditAboveMax || rc == JointEditBelowMin) {
-    int above = rc == JointEditAboveMax;
-    float lim = R->L[j].q_limit[above ? 1 : 0];
-    ShowMessage(above ? "Maximum Limit of Joint %d Exceeded" : "Minimum Limit of Joint %d Exceeded",
-                j + 1);
+    ShowMessage("%s", JointLimitText(j, rc == JointEditAboveMax));
     ErrStatus = 1;
-    joint_config_set_q[j]->value(lim);
-    if (joint_config_sl_set_q[j]) joint_config_sl_set_q[j]->value(lim);
+    joint_config_set_q[j]->value(v);
+    if (joint_config_sl_set_q[j]) joint_config_sl_set_q[j]->value(v);
     return;
   }
   if (rc != JointEditOk) {       // not a number: the pose stays and is shown again
@@ -46,8 +43,6 @@ static void JointEdit(int j, float v) {
   }
   ClearMessage();
   ErrStatus = 0;
-  JC->q[j] = v;
-  FwdKin(R, JC, CC);
   UpdateAll();
   gl_win_redraw();
 }

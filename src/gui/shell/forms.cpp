@@ -18,7 +18,7 @@
 #include "gui/pose/pose_panels.h"  // for: the pose panels' builders, refreshers and rebuild
 #include "gui/traj/traj_panels.h"  // for: cart_traj(), joint_traj()
 #include "gui/robot/robot_dlg.h"  // for: the robot dialogs
-#include "robot/robot_load.h"    // for: LoadRobotRecords()
+#include "load/robot_load.h"    // for: LoadRobotRecords()
 
 //------------------------------------------------------------------ the dialog builders
 

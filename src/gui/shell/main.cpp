@@ -11,7 +11,8 @@
 #include "gui/robot/robot_dlg.h"    // for: robot_dlg_title()
 #include "gui/shell/main_win.h"
 #include "links/links.h"        // for: RegisterModelDrawing()
-#include "robot/reader.h"             // for: SetReaderMenuHook()
+#include "robot/reader.h"             // for: SetLoadMenuHook()
+#include "load/robot_load.h"  // for: ReadRobot()
 #include "scene/workspace.h"          // for: ResetWorkspaceObject()
 
 static const char* usage =
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
   if (DataDirStart(data) != 0) return 1;   // the dialogs list and save inside it from now on
   RegisterModelDrawing();
   RouteCoreMessages();
-  SetReaderMenuHook(SetRobotMenuItems);
+  SetLoadMenuHook(SetRobotMenuItems);
   ObstacleDefaults();
   WorkspaceDefaults();
   CreateForms();

@@ -1,11 +1,11 @@
-// test_robot_load.cpp -- covers src/robot/robot_load.cpp and src/base/message.cpp
+// test_robot_load.cpp -- covers src/load/robot_load.cpp and src/base/message.cpp
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "robot/app_state.h"
 #include "base/message.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 #include "scene/workspace.h"
 
