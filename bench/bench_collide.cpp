@@ -6,6 +6,7 @@
 #include "collide/collide.h"
 #include "robot/app_state.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"
 #include "scene/workspace_file.h"
 #include "support/sample_copy.h"
 

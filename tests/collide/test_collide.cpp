@@ -12,6 +12,7 @@
 #include "links/links.h"
 #include "robot/app_state.h"
 #include "robot/reader.h"
+#include "load/robot_load.h"
 #include "robot/robot.h"
 #include "scene/workspace.h"
 #include "scene/workspace_file.h"
