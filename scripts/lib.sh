@@ -6,6 +6,7 @@ PACKAGES="build-essential cmake libgtest-dev libbenchmark-dev libfltk1.3-dev flu
 PACKAGES="$PACKAGES python3-dev pybind11-dev python3-pybind11"  # the Python module (python/)
 PACKAGES="$PACKAGES python3-numpy python3-pytest"  # its arrays and its tests
 PACKAGES="$PACKAGES libfcl-dev"  # collision and distance queries (src/collide)
+PACKAGES="$PACKAGES python3"  # the include-cycle check of the core (tests/check_cycles.py)
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 

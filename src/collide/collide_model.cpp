@@ -6,7 +6,8 @@
 #include "graphics/misc.h"          // for: JwMalloc()
 #include "links/Kerrow.h"           // for: the custom link meshes
 #include "links/Puma560.h"          // for: ZDrawEE()
-#include "links/model_solids.h"     // for: RobotModelRow()
+#include "links/links.h"            // for: RobotModelRow()
+#include "links/model_solids.h"     // for: the solids of each model part
 #include "robot/app_state.h"        // for: obstacle and payload tables
 #include "scene/things.h"           // for: DefBattery(), DestroyThing()
 #include "scene/workspace_place.h"  // for: WorkspacePlacement()

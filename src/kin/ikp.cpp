@@ -12,7 +12,7 @@
 #include "graphics/misc.h"  // for: JwMalloc()
 #include "base/message.h"  // for: VmMessage()
 #include "base/consts.h"  // for: VM_PI
-#include "kin/pose_edit.h"  // for: JointLimitText()
+#include "kin/limit_text.h"  // for: JointLimitText()
 
 
 //------------------------------------------------------------------ module state

@@ -75,13 +75,6 @@ int ApplyJointEdit(Robot r, JointConfig jc, CartesianConfig cc, int j, float* v)
   return rc;
 }
 
-const char* JointLimitText(int j, int above) {
-  static char text[64];
-  snprintf(text, sizeof text, above ? "Maximum Limit of Joint %d Exceeded"
-                                    : "Minimum Limit of Joint %d Exceeded", j + 1);
-  return text;
-}
-
 const char* ConfigSuffixProblem(const char* rname, const char* suffix) {
   return FileNameProblem(suffix, 255 - 1 - (int)strlen(rname));
 }

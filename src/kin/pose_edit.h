@@ -6,6 +6,7 @@
 #include <stddef.h>  // for: size_t
 
 #include "robot/robot.h"
+#include "kin/limit_text.h"
 
 //------------------------------------------------------------------ joint values
 
@@ -26,9 +27,6 @@ int JointEditRule(Robot r, int j, float* v);
 // a joint edit applied: JointEditRule, then on JointEditOk jc->q[j] = v and FwdKin(r, jc, cc);
 // on a limit *v becomes that limit and nothing moves; the rule's outcome
 int ApplyJointEdit(Robot r, JointConfig jc, CartesianConfig cc, int j, float* v);
-// "Maximum Limit of Joint %d Exceeded" (above) or "Minimum Limit of Joint %d Exceeded" for the
-// 0-based joint j, in one static buffer
-const char* JointLimitText(int j, int above);
 
 // why suffix cannot name a pose file of the robot rname ("JConfig/" rname "." suffix), or
 // NULL when it can: the file-name rule (FileNameProblem), the whole name at most 255

@@ -316,6 +316,14 @@ static void FreeModelOf(Robot r) {
   r->links = nullptr;
 }
 
+// the registry row whose model robot r carries (matched by its drawing table), or NULL
+const GeomMatch* RobotModelRow(Robot r) {
+  if (!r || !r->links) return nullptr;
+  for (int i = 0; i < ngeomlinks; i++)
+    if (geomlinks[i].links == r->links) return &geomlinks[i];
+  return nullptr;
+}
+
 // Destroy of the row matched last, once; then forgotten
 void FreeFullGeom(Robot r) {
   if (!destroyer) return;

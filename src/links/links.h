@@ -66,6 +66,8 @@ void MakeEE(DefaultEE* dEE, float rad, float a_last, float b_last);
 void LinkMatchName(Robot r);
 // Destroy of the row matched last, once; then forgotten
 void FreeFullGeom(Robot r);
+// the registry row whose model robot r carries (matched by its drawing table), or NULL
+const GeomMatch* RobotModelRow(Robot r);
 
 // drawing library only (links_gl.cpp): fill every model's drawing table and every drawer slot
 void RegisterModelDrawing(void);

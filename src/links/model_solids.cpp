@@ -63,9 +63,3 @@ int WristBodies(int part, JwPrimitive* out, int max) {
   return FromList(&wrist, part, out, max);
 }
 
-const GeomMatch* RobotModelRow(Robot r) {
-  if (!r || !r->links) return nullptr;
-  for (int i = 0; i < ngeomlinks; i++)
-    if (geomlinks[i].links == r->links) return &geomlinks[i];
-  return nullptr;
-}

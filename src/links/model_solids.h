@@ -2,7 +2,7 @@
 #ifndef VELMORA_MODEL_SOLIDS_H
 #define VELMORA_MODEL_SOLIDS_H
 
-#include "links/links.h"
+#include "graphics/primitives.h"  // for: JwPrimitive
 
 // the solids part k of the model draws (0 base, i link i), at most max into out; their count.
 // Parts placed from the current frames at each frame (the ZireVoro boom cylinder, the
@@ -17,7 +17,5 @@ int REKERROWBBodies(int part, JwPrimitive* out, int max);
 int C3ManipBodies(int part, JwPrimitive* out, int max);
 int WristBodies(int part, JwPrimitive* out, int max);
 
-// the registry row whose model robot r carries (matched by its drawing table), or NULL
-const GeomMatch* RobotModelRow(Robot r);
 
 #endif
