@@ -11,7 +11,7 @@
 #include "kin/pose_edit.h"     // for: JacobianDisplay()
 #include "matrix/matrix.h"     // for: JmMatrix(), JmFreeMatrix()
 #include "robot/app_state.h"   // for: R, m_homogenous_length, m_maximum_reach
-#include "robot/reader.h"      // for: ReadRobot()
+#include "load/robot_load.h"   // for: ReadRobot()
 #include "robot/urdf_export.h" // for: PutUrdfScaled()
 #include "traj/traj_file.h"    // for: LoadCartesianTrajectory()
 #include "traj/traj_solve.h"   // for: SolveTrajPoint()

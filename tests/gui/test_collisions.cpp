@@ -17,7 +17,7 @@
 #include "gui/traj/traj_panels.h"
 #include "gui/view/collisions.h"
 #include "gui_window.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "scene/workspace.h"
 #include "scene/workspace_file.h"
 #include "support/data_copy.h"
