@@ -13,7 +13,7 @@
 #include "gui/robot/robot_dlg.h"
 #include "gui_window.h"
 #include "links/robot_draw_gl.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 
 class Desktop : public ::testing::Test {
