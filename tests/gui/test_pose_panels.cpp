@@ -339,3 +339,36 @@ TEST_F(PosePanels, SettingSystem) {
   control_win->hide();
   bg_color_default->do_callback();
 }
+
+// Setting System's "Damped fallback" (on at start) and the iteration limit: with one
+// iteration and the fallback off, x from the home pose to 6 fails as the plain iteration
+// does and nothing moves; with the fallback on the same edit reaches x = 6
+TEST_F(PosePanels, IterationLimitWithAndWithoutFallback) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  RunMenu(MENU_SET_SYSTEM);
+  ASSERT_NE(ikp_fallback, nullptr);
+  EXPECT_STREQ(ikp_fallback->label(), "Damped fallback");
+  EXPECT_EQ(ikp_fallback->value(), 1);
+  int max = GetInvMax();
+  ikp_max_iter->value(1);
+  ikp_max_iter->do_callback();
+  ASSERT_EQ(GetInvMax(), 1);
+  ikp_fallback->value(0);
+  ikp_fallback->do_callback();
+  EXPECT_EQ(GetInvFallback(), 0);
+  RunMenu(MENU_INVERSE_KIN);
+  float q[6];
+  memcpy(q, JC->q, sizeof q);
+  c_config_pos[0]->value(6);
+  c_config_pos[0]->do_callback();
+  EXPECT_STREQ(MessageText(), "Did Not Converge");
+  EXPECT_EQ(memcmp(q, JC->q, sizeof q), 0);
+  ikp_fallback->value(1);
+  ikp_fallback->do_callback();
+  c_config_pos[0]->value(6);
+  c_config_pos[0]->do_callback();
+  EXPECT_NEAR(CC->r[0], 6, GetInvTol()*R->avg_len);
+  ikp_max_iter->value(max);
+  ikp_max_iter->do_callback();
+  control_win->hide();
+}

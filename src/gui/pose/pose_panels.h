@@ -108,6 +108,7 @@ extern Fl_Button *bg_color_grey, *bg_color_white, *bg_color_default;
 extern Fl_Button *mode_perspective, *mode_orthogonal;
 extern Fl_Button *axes_inertial, *axes_joint, *axes_ee;
 extern Fl_Value_Input *ikp_tolerance, *ikp_max_iter;
+extern Fl_Button* ikp_fallback;       // "Damped fallback" of the solvers, on at start
 extern Fl_Button* check_collisions;   // "Check collisions"
 
 void control(void);

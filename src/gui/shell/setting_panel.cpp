@@ -2,6 +2,7 @@
 // and the tolerance and step limit of the inverse kinematics
 #include <FL/Fl_Button.H>         // for: Fl_Button
 #include <FL/Fl_Group.H>          // for: Fl_Group
+#include <FL/Fl_Check_Button.H>  // for: Fl_Check_Button
 #include <FL/Fl_Light_Button.H>   // for: Fl_Light_Button
 #include <FL/Fl_Round_Button.H>   // for: Fl_Round_Button
 #include <FL/Fl_Value_Input.H>    // for: Fl_Value_Input
@@ -13,11 +14,13 @@
 #include "gui/shell/hubs.h"
 #include "gui/view/opengl_win.h"   // for: bg_red, bg_green, bg_blue, prespectiv_mode
 #include "gui/pose/pose_panels.h"
-#include "kin/ikp.h"         // for: GetInvTol(), SetInvTol(), GetInvMax(), SetInvMax()
+#include "kin/ikp.h"         // for: GetInvTol(), SetInvTol(), GetInvMax(), SetInvMax(),
+                             //      SetInvFallback()
 #include "gui/view/collisions.h"  // for: SetCollisionsSwitch(), CollisionsSwitch()
 
 //------------------------------------------------------------------ panel state
 Fl_Window* control_win = nullptr;
+Fl_Button* ikp_fallback = nullptr;
 Fl_Value_Slider* bg_color_r = nullptr;
 Fl_Value_Slider* bg_color_g = nullptr;
 Fl_Value_Slider* bg_color_b = nullptr;
@@ -125,6 +128,11 @@ static void ikp_max_iter_cb(Fl_Widget* w, void*) {
   ((Fl_Value_Input*)w)->value(GetInvMax());
 }
 
+// the solvers' damped fallback with restarts after a failed iteration: on or off
+static void ikp_fallback_cb(Fl_Widget* w, void*) {
+  SetInvFallback(((Fl_Button*)w)->value() ? 1 : 0);
+}
+
 // the user's choice from now on; the view shows it at once
 static void check_collisions_cb(Fl_Widget* w, void*) {
   SetCollisionsSwitch(((Fl_Button*)w)->value());
@@ -167,6 +175,11 @@ void control(void) {
       ikp_max_iter->callback(ikp_max_iter_cb);
       ikp_max_iter->when(FL_WHEN_ENTER_KEY | FL_WHEN_RELEASE);
     g->end();
+    ikp_fallback = new Fl_Check_Button(150, 326, 165, 22, "Damped fallback");
+    ikp_fallback->tooltip("When the iteration fails within its limit: damped steps and "
+                          "restarts, which may land on another branch");
+    ikp_fallback->value(GetInvFallback());
+    ikp_fallback->callback(ikp_fallback_cb);
     g = Group(10, 355, 310, 30, "Collisions");
       check_collisions = new Fl_Light_Button(20, 360, 140, 25, "Check collisions");
       check_collisions->value(CollisionsSwitch());
@@ -177,6 +190,7 @@ void control(void) {
 }
 
 void ShowControl(void) {
+  if (ikp_fallback) ikp_fallback->value(GetInvFallback());
   if (check_collisions) check_collisions->value(CollisionsSwitch());
   ShowWindow(control_win);
 }
