@@ -13,6 +13,7 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Value_Output.H>
+#include <FL/fl_draw.H>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -421,4 +422,35 @@ TEST_F(RobotDlg, MessagesAfterFailedAndFallenBackLoads) {
   EXPECT_STREQ(MessageText(), "Robot `Wrist' has 6 links but its built-in model has 3: drawn "
                               "with generic bodies");
   SetMessageCallback(saved);
+}
+
+// the question and refusal boxes hold their bold text: its measured width fits the box that
+// shows it, and the box lies inside its window
+TEST_F(RobotDlg, MessageBoxesFitTheirText) {
+  const char* texts[] = {"Robot files are in use. Cannot delete.", "Overwrite existing file?",
+                         "File exist! Overwrite?", "Delete the Robot?"};
+  for (const char* t : texts) {
+    Fl_Window* w = robot_dlg_box(100, 100, 175, t, nullptr, nullptr);
+    Fl_Widget* box = w->child(0);
+    ASSERT_STREQ(box->label(), t);
+    int tw = 0, th = 0;
+    fl_font(box->labelfont(), box->labelsize());
+    fl_measure(t, tw, th, 0);
+    EXPECT_LE(tw, box->w()) << t;
+    EXPECT_LE(box->x() + box->w(), w->w()) << t;
+    delete w;
+  }
+  ASSERT_NE(delete_in_use_win, nullptr);
+  int tw = 0, th = 0;
+  fl_font(FL_BOLD, 16);
+  fl_measure("Robot files are in use. Cannot delete.", tw, th, 0);
+  EXPECT_LE(tw, delete_in_use_win->child(0)->w());
+  // a long name stays left of the "Geometry" heading
+  ASSERT_TRUE(Pick("REKERROWB"));
+  robot_load_cb(nullptr, nullptr);
+  Fl_Widget* name = edit_robot_win->child(0);
+  ASSERT_STREQ(name->label(), "REKERROWB");
+  fl_font(name->labelfont(), name->labelsize());
+  fl_measure("REKERROWB", tw, th, 0);
+  EXPECT_LE(name->x() + tw, 120 - 2);
 }

@@ -105,21 +105,22 @@ void joint_config(JointConfig jc) {
       g->box(FL_UP_FRAME);
       for (int j = 0; j < n; j++) {
         int b = 56*j;
-        Jw_Spinner* s = new Jw_Spinner(45, b + 40, 120, 25);
+        Jw_Spinner* s = new Jw_Spinner(48, b + 40, 117, 25);
         s->labelfont(FL_BOLD);
         s->range(-360, 360);  s->step(0.5);  s->format("%3.2lf");
         s->value(jc->q[j]);
         s->callback(joint_config_set_cb, (void*)(long)j);
         joint_config_set_q[j] = s;
         if (R->L[j].joint == 0) {
-          Fl_Slider* sl = new Fl_Slider(45, b + 68, 120, 20);
+          Fl_Slider* sl = new Fl_Slider(48, b + 68, 117, 20);
           sl->type(FL_HOR_NICE_SLIDER);
           sl->bounds(-360, 360);
           sl->value(jc->q[j]);
           sl->callback(joint_config_sl_set_cb, (void*)(long)j);
           joint_config_sl_set_q[j] = sl;
         }
-        Fl_Value_Output* num = new Fl_Value_Output(26, b + 40, 17, 25, "th");   // two digits
+        // two bold digits ("th 10" and up) with a gap before the spinner
+        Fl_Value_Output* num = new Fl_Value_Output(25, b + 40, 20, 25, "th");
         num->box(FL_FLAT_BOX);
         num->labelfont(FL_BOLD);  num->textfont(FL_BOLD);
         num->value(j + 1);

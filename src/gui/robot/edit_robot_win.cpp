@@ -1,5 +1,6 @@
 // edit_robot_win.cpp -- the Edit Robot window (geometry style, one button per link) and the
 // Link Settings window of each link, which edit the current robot in place
+#include <FL/fl_draw.H>  // for: fl_font(), fl_measure()
 #include <FL/Fl_Box.H>             // for: Fl_Box
 #include <FL/Fl_Button.H>          // for: Fl_Button
 #include <FL/Fl_Check_Button.H>    // for: Fl_Check_Button
@@ -125,9 +126,15 @@ void edit_robot(Robot r) {
   int H = n > 5 ? 200 + 26*(n - 5) : 200;
   if (H > EditMaxHeight) H = EditMaxHeight;
   edit_robot_win = new Fl_Window(100, 100, 240, H, "Edit Robot");
-    Fl_Box* name = new Fl_Box(20, 15, 80, 25);
+    // the name left of the "Geometry" heading: smaller when bold 16 would reach it, clipped
+    // beyond that
+    Fl_Box* name = new Fl_Box(10, 15, 102, 25);
     name->copy_label(r->name);
-    name->labelfont(FL_BOLD);  name->labelsize(16);
+    int tw = 0, th = 0;
+    fl_font(FL_BOLD, 16);
+    fl_measure(r->name, tw, th, 0);
+    name->labelfont(FL_BOLD);  name->labelsize(tw > 100 ? 12 : 16);
+    name->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
     Fl_Scroll* s = new Fl_Scroll(15, 40, 100, H - 45);
     s->type(Fl_Scroll::VERTICAL);  s->box(FL_NO_BOX);
       for (int i = 0; i < n; i++) {

@@ -75,11 +75,12 @@ void joint_limits(Robot r) {
   int H = 28*n + 122, frame = 28*n + 37;
   if (H > LimitsMaxHeight) H = LimitsMaxHeight;
   joint_limits_win = new Fl_Window(100, 100, 300, H, "Joint Limits");
-    on_off = new Fl_Group(105, 10, 135, 35, "Joint Limits");
+    // the bold label left of the group, with room for its first letter
+    on_off = new Fl_Group(125, 10, 135, 35, "Joint Limits");
     on_off->labelfont(FL_BOLD);  on_off->labelsize(16);  on_off->align(FL_ALIGN_LEFT);
-      joint_limits_on = new Fl_Round_Button(125, 15, 40, 25, "on");
+      joint_limits_on = new Fl_Round_Button(135, 15, 40, 25, "on");
       joint_limits_on->type(FL_RADIO_BUTTON);  joint_limits_on->callback(joint_limits_on_cb);
-      joint_limits_off = new Fl_Round_Button(165, 15, 40, 25, "off");
+      joint_limits_off = new Fl_Round_Button(175, 15, 40, 25, "off");
       joint_limits_off->type(FL_RADIO_BUTTON);  joint_limits_off->callback(joint_limits_off_cb);
     on_off->end();
     joint_limits_off->value(1);

@@ -23,8 +23,9 @@ class Jw_Spinner;
 #define MAX_DIALOG_LINKS 30   // the Create Robot, Edit Robot and DH windows take 30 links
 
 //------------------------------------------------------------------ shared (robot_dlg_common.cpp)
-// a 175 x 75 (or wider) window at (x, y) with a bold line of text and either "ok" and
-// "cancel" (ok_cb, cancel_cb) or the close button (ok_cb NULL); built hidden
+// a w x 75 window at (x, y), wider when the bold line of text needs it (its measured width
+// and 20), with either "ok" and "cancel" (ok_cb, cancel_cb) or the close button (ok_cb
+// NULL); built hidden
 Fl_Window* robot_dlg_box(int x, int y, int w, const char* text, void (*ok_cb)(Fl_Widget*, void*),
                          void (*cancel_cb)(Fl_Widget*, void*));
 // the button of a window labelled label, or NULL

@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>   // for: Fl_Button
 #include <FL/Fl_Counter.H>  // for: Fl_Counter
 #include <FL/Fl_Window.H>   // for: Fl_Window
+#include <FL/fl_draw.H>     // for: fl_font(), fl_measure()
 #include <stdarg.h>         // for: va_list
 #include <stdio.h>          // for: vsnprintf(), snprintf()
 #include <string.h>         // for: strcmp()
@@ -19,6 +20,10 @@
 
 Fl_Window* robot_dlg_box(int x, int y, int w, const char* text,
                          void (*ok_cb)(Fl_Widget*, void*), void (*cancel_cb)(Fl_Widget*, void*)) {
+  int tw = 0, th = 0;              // as wide as the bold text needs, w at least
+  fl_font(FL_BOLD, 16);
+  fl_measure(text, tw, th, 0);
+  if (tw + 20 > w) w = tw + 20;
   Fl_Window* win = new Fl_Window(x, y, w, 75);
     Fl_Box* b = new Fl_Box(5, 5, w - 10, 30, text);
     b->labelfont(FL_BOLD);  b->labelsize(16);
