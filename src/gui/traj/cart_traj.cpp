@@ -27,6 +27,8 @@ Fl_Button* CtoJ_save_b = nullptr;
 bool CartTraj_ani_fwd = false, CartTraj_ani_rev = false;
 
 static TrajPanelWidgets panel;        // the same widgets, for the shared helpers
+static const TrajPanelState ct_state = {&CT.active, &CT.ShowPoints, &CT.ShowFrames, &CT.last,
+                                        &CT.ctp, &CT.mode, &CT.state, CartTrajShowPoint};
 static bool failure_said = false;    // a point of this run or step was not reached and said so
 
 //------------------------------------------------------------------ static helpers
@@ -181,41 +183,19 @@ void cart_traj_select_cb(Fl_Widget*, void*) {
   joint_traj_clear_cb();                // one trajectory at a time
 }
 
-void cart_traj_points_cb(Fl_Widget* w, void*) {
-  CT.ShowPoints = ((Fl_Light_Button*)w)->value();
-  gl_win_redraw();
-}
+void cart_traj_points_cb(Fl_Widget* w, void*) { TrajPanelShowPoints(&ct_state, w); }
 
-void cart_traj_frames_cb(Fl_Widget* w, void*) {
-  CT.ShowFrames = ((Fl_Light_Button*)w)->value();
-  gl_win_redraw();
-}
+void cart_traj_frames_cb(Fl_Widget* w, void*) { TrajPanelShowFrames(&ct_state, w); }
 
 void cart_traj_cont_cb(Fl_Widget*, void*) { CT.mode = 1; }
 
-void cart_traj_step_cb(Fl_Widget*, void*) {
-  CT.mode = 2;
-  CT.state = 0;
-  TrajButtonsOff(&panel);
-}
+void cart_traj_step_cb(Fl_Widget*, void*) { TrajPanelStep(&ct_state, &panel); }
 
 void cart_traj_fwd_cb(Fl_Widget*, void*) { DirectionPressed(cart_traj_fwd, cart_traj_rev, 1); }
 
 void cart_traj_rev_cb(Fl_Widget*, void*) { DirectionPressed(cart_traj_rev, cart_traj_fwd, -1); }
 
-void cart_traj_progress_cb(Fl_Widget*, void*) {
-  if (!R || !CT.active || CT.ctp == -1) {   // inert until a first point was posed
-    cart_traj_progress->value(0);
-    return;
-  }
-  if (CT.state != 0) {
-    CT.state = 0;
-    TrajButtonsOff(&panel);
-  }
-  CT.ctp = TrajSliderPoint(cart_traj_progress, CT.last);
-  CartTrajShowPoint(CT.ctp);
-  gl_win_redraw();
-}
+void cart_traj_progress_cb(Fl_Widget*, void*) { TrajPanelProgress(&ct_state, &panel); }
 
 void cart_traj_reset_cb(Fl_Widget*, void*) { cart_traj_reset(&CT); }
 

@@ -22,6 +22,8 @@ Fl_Slider* joint_traj_progress = nullptr;
 bool JointTraj_ani_fwd = false, JointTraj_ani_rev = false;
 
 static TrajPanelWidgets panel;        // the same widgets, for the shared helpers
+static const TrajPanelState jt_state = {&JT.active, &JT.ShowPoints, &JT.ShowFrames, &JT.last,
+                                        &JT.ctp, &JT.mode, &JT.state, JointTrajShowPoint};
 
 //------------------------------------------------------------------ static helpers
 
@@ -139,42 +141,19 @@ void joint_traj_select_cb(Fl_Widget*, void*) {
   cart_traj_clear_cb();                 // one trajectory at a time
 }
 
-void joint_traj_point_cb(Fl_Widget* w, void*) {
-  JT.ShowPoints = ((Fl_Light_Button*)w)->value();
-  gl_win_redraw();
-}
+void joint_traj_point_cb(Fl_Widget* w, void*) { TrajPanelShowPoints(&jt_state, w); }
 
-void joint_traj_frame_cb(Fl_Widget* w, void*) {
-  JT.ShowFrames = ((Fl_Light_Button*)w)->value();
-  gl_win_redraw();
-}
+void joint_traj_frame_cb(Fl_Widget* w, void*) { TrajPanelShowFrames(&jt_state, w); }
 
 void joint_traj_cont_cb(Fl_Widget*, void*) { JT.mode = 1; }
 
-// as in the Cartesian panel, switching to steps stops a running playback
-void joint_traj_step_cb(Fl_Widget*, void*) {
-  JT.mode = 2;
-  JT.state = 0;
-  TrajButtonsOff(&panel);
-}
+void joint_traj_step_cb(Fl_Widget*, void*) { TrajPanelStep(&jt_state, &panel); }
 
 void joint_traj_fwd_cb(Fl_Widget*, void*) { DirectionPressed(joint_traj_fwd, joint_traj_rev, 1); }
 
 void joint_traj_rev_cb(Fl_Widget*, void*) { DirectionPressed(joint_traj_rev, joint_traj_fwd, -1); }
 
-void joint_traj_progress_cb(Fl_Widget*, void*) {
-  if (!R || !JT.active || JT.ctp == -1) {   // inert until a first point was posed
-    joint_traj_progress->value(0);
-    return;
-  }
-  if (JT.state != 0) {
-    JT.state = 0;
-    TrajButtonsOff(&panel);
-  }
-  JT.ctp = TrajSliderPoint(joint_traj_progress, JT.last);
-  JointTrajShowPoint(JT.ctp);
-  gl_win_redraw();
-}
+void joint_traj_progress_cb(Fl_Widget*, void*) { TrajPanelProgress(&jt_state, &panel); }
 
 void joint_traj_reset_cb(Fl_Widget*, void*) { joint_traj_reset(&JT); }
 

@@ -9,7 +9,9 @@
 #include <string.h>       // for: strcmp(), strdup()
 #include <sys/stat.h>     // for: stat()
 
+#include "robot/app_state.h"   // for: R
 #include "traj/ctraj.h"        // for: CTlist
+#include "gui/shell/hubs.h"    // for: gl_win_redraw()
 #include "base/fileio.h"       // for: MakePath(), TOK_PATH_MAX
 
 //------------------------------------------------------------------ static helpers
@@ -104,4 +106,36 @@ int TrajSliderPoint(Fl_Slider* s, int last) {
   long k = lround(s->value());
   if (k > last) k = last;
   return k < 0 ? 0 : (int)k;
+}
+
+//------------------------------------------------------------------ public API: shared buttons
+
+void TrajPanelShowPoints(const TrajPanelState* s, Fl_Widget* button) {
+  *s->show_points = ((Fl_Light_Button*)button)->value();
+  gl_win_redraw();
+}
+
+void TrajPanelShowFrames(const TrajPanelState* s, Fl_Widget* button) {
+  *s->show_frames = ((Fl_Light_Button*)button)->value();
+  gl_win_redraw();
+}
+
+void TrajPanelStep(const TrajPanelState* s, const TrajPanelWidgets* w) {
+  *s->mode = 2;
+  *s->state = 0;
+  TrajButtonsOff(w);
+}
+
+void TrajPanelProgress(const TrajPanelState* s, const TrajPanelWidgets* w) {
+  if (!R || !*s->active || *s->ctp == -1) {
+    w->progress->value(0);
+    return;
+  }
+  if (*s->state != 0) {
+    *s->state = 0;
+    TrajButtonsOff(w);
+  }
+  *s->ctp = TrajSliderPoint(w->progress, *s->last);
+  s->show_point(*s->ctp);
+  gl_win_redraw();
 }

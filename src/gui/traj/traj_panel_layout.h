@@ -35,6 +35,20 @@ void FillTrajList(Fl_Browser* b, const char* dir, int (*match)(const char*), int
 // both direction buttons off
 void TrajButtonsOff(const TrajPanelWidgets* w);
 
+// the playback fields of a panel's trajectory (CT or JT) and how the panel poses a point
+typedef struct _TrajPanelState_ {
+  int *active, *show_points, *show_frames, *last, *ctp, *mode, *state;
+  void (*show_point)(int k);
+} TrajPanelState;
+
+// the buttons both panels have, on the panel's trajectory s and widgets w: "Points" and
+// "Frames" switch the drawing, "Step" stops a running playback, the progress slider poses its
+// point (inert until a first point was posed)
+void TrajPanelShowPoints(const TrajPanelState* s, Fl_Widget* button);
+void TrajPanelShowFrames(const TrajPanelState* s, Fl_Widget* button);
+void TrajPanelStep(const TrajPanelState* s, const TrajPanelWidgets* w);
+void TrajPanelProgress(const TrajPanelState* s, const TrajPanelWidgets* w);
+
 // the progress slider over the points 0..last, at 0; a slider of one point (or none) still
 // spans 0..1 so its knob stands at the left rather than in the middle
 void TrajSliderBounds(Fl_Slider* s, int last);
