@@ -174,8 +174,8 @@ static void RebuildObject(CollideBodyRec* b, int i) {
   FreeBodyShapes(b);
   char name[48];
   int t = WorkspaceType[i];
-  snprintf(name, sizeof(name), "%s %d", (t >= 1 && t <= WS_TYPES) ? WorkspaceTypeName[t] :
-           "Object", i + 1);
+  snprintf(name, sizeof(name), "%s %d", WorkspaceKindOf(t) ? WorkspaceKindName(t) : "Object",
+           i + 1);
   InitBody(b, CollideObject, i, name, -1);
   b->type = t;
   for (int k = 0; k < 3; k++) b->info[k] = ws_object_info[i][k];

@@ -7,6 +7,7 @@
 #include "robot/app_state.h"      // for: CT
 #include "graphics/misc.h"  // for: JwWarning()
 #include "scene/workspace.h"
+#include "scene/workspace_kinds.h"  // for: WorkspaceKindOf()
 #include "base/consts.h"  // for: VM_PI
 
 
@@ -52,36 +53,15 @@ int GetWorkspaceReference(void) { return reference; }
 void WorkspacePivot(int i, float o[3]) {
   o[0] = o[1] = o[2] = 0.0f;
   if (i < 0 || i >= WS_MAX) return;
-  float l = ws_object_info[i][0], w = ws_object_info[i][1], h = ws_object_info[i][2];
+  const WorkspaceKind* k = WorkspaceKindOf(WorkspaceType[i]);
+  if (!k) return;
   float e1 = reference == WS_REF_E1 ? 1.0f : 0.0f, e2 = reference == WS_REF_E2 ? 1.0f : 0.0f;
-  switch (WorkspaceType[i]) {
-    case WS_TABLE:
-    case WS_PALLET:
-    case WS_SURFACE:
-      o[0] = (e2 - e1)*l/2;
-      o[1] = -(e1 + e2)*w/2;
-      o[2] = WorkspaceType[i] == WS_SURFACE ? 0.0f : h;
-      break;
-    case WS_CONVEYOR:
-      o[0] = w/2 + (e2 - e1)*w/2;
-      o[1] = l/2 - (e1 + e2)*l/2;
-      o[2] = h;
-      break;
-    case WS_SOLID_CYLINDER:
-    case WS_HOLLOW_CYLINDER:
-      o[2] = l - e2*l;
-      break;
-    case WS_BATTERY:
-      o[2] = w;
-      break;
-    default:
-      break;
-  }
+  k->pivot(ws_object_info[i], e1, e2, o);
 }
 
 void WorkspaceReferencePoint(int i, double p[3]) {
   p[0] = p[1] = p[2] = 0.0;
-  if (i < 0 || i >= WS_MAX || WorkspaceType[i] < 1 || WorkspaceType[i] > WS_TYPES) return;
+  if (i < 0 || i >= WS_MAX || !WorkspaceKindOf(WorkspaceType[i])) return;
   float o[3];
   WorkspacePivot(i, o);
   for (int k = 0; k < 3; k++) p[k] = (double)ws_object_pos[i][k] + o[k];

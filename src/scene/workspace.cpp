@@ -17,8 +17,6 @@ int ws_axis = 0;
 int coord_id = -1;
 
 //------------------------------------------------------------------ names
-const char* const WorkspaceTypeName[WS_TYPES + 1] = {
-  "", "Table", "Conveyor", "Surface", "SolidCylinder", "HollowCylinder", "Pallet", "Battery"};
 const char* const WorkspaceColorName[WS_COLORS] = {
   "White", "Grey", "Yellow", "Red", "Blue", "Green"};
 const unsigned long WorkspaceColorValue[WS_COLORS] = {

@@ -4,10 +4,13 @@
 #define VELMORA_WORKSPACE_H
 
 #define WS_MAX 1000         // table size; "Total:" restarts at 1 above 999
-#define WS_TYPES 7          // Table, Conveyor, Surface, SolidCylinder, HollowCylinder, Pallet, Battery
+#define WS_TYPES WorkspaceKindCount   // kinds of object: the rows of workspace_kinds.cpp
+#define WS_TYPES_MAX 64              // more kinds than a list ever shows
 #define WS_COLORS 6         // White, Grey, Yellow, Red, Blue, Green
 
 struct _Thing_;
+
+#include "scene/workspace_kinds.h"
 
 // object types, as numbered in the tables (1-based; 0 = none)
 enum WorkspaceTypeCode {
@@ -31,7 +34,6 @@ extern int ws_axis;           // 0, 1, 2: the axis the Rotation field edits
 extern int coord_id;          // object used as user coordinate frame, -1 = none
 
 //------------------------------------------------------------------ names
-extern const char* const WorkspaceTypeName[WS_TYPES + 1];    // [0] = "", then by type code
 extern const char* const WorkspaceColorName[WS_COLORS];
 extern const unsigned long WorkspaceColorValue[WS_COLORS];
 

@@ -16,6 +16,7 @@
 #include "graphics/misc.h"  // for: JwWarning()
 #include "robot/tokenizer.h"      // for: TOK_PATH_MAX, WriteFileSafely()
 #include "scene/workspace.h"
+#include "scene/workspace_kinds.h"  // for: WorkspaceKindByName(), WorkspaceKindOf()
 
 //------------------------------------------------------------------ module state
 
@@ -126,7 +127,7 @@ static int FindName(const char* const* names, int first, int count) {
 static int ReadObject(int k, int n) {
   double v;
   if (NeedWord(k, n) != 0) return -1;
-  int t = FindName(WorkspaceTypeName, 1, WS_TYPES + 1);
+  int t = (int)strlen(word) == word_len ? WorkspaceKindByName(word) : -1;
   if (t > 0) incoming.type[k] = t;
   else JwWarning("Workspace file `%s' line %d: unknown type `%s', object %d keeps its type\n",
                  in_path, word_line, word, k + 1);
@@ -183,7 +184,7 @@ static int WorkspacePath(char* path, const char* name) {
 }
 
 static const char* TypeNameOf(int type) {
-  return (type >= 1 && type <= WS_TYPES) ? WorkspaceTypeName[type] : WorkspaceTypeName[WS_TABLE];
+  return WorkspaceKindName(WorkspaceKindOf(type) ? type : WS_TABLE);
 }
 
 static const char* ColorNameOf(unsigned long color) {
@@ -198,8 +199,9 @@ static int PutWorkspace(FILE* f, const void*) {
     fprintf(f, "     %s\n", TypeNameOf(WorkspaceType[i]));
     for (int k = 0; k < 3; k++) fprintf(f, "     %lf\n", (double)ws_object_pos[i][k]);
     for (int k = 0; k < 3; k++) {
-      // a Surface's unused dimension is its height: written as 0, its width kept
-      double v = (k == 2 && WorkspaceType[i] == WS_SURFACE) ? 0.0 : ws_object_info[i][k];
+      // a kind's unused dimension (a Surface's height) is written as 0, the others kept
+      const WorkspaceKind* kind = WorkspaceKindOf(WorkspaceType[i]);
+      double v = (kind && k == kind->zero_dim) ? 0.0 : ws_object_info[i][k];
       fprintf(f, "     %lf\n", v);
     }
     fprintf(f, "     %s\n", ColorNameOf(WorkspaceColor[i]));

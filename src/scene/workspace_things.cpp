@@ -3,6 +3,7 @@
 #include "scene/workspace_things.h"
 
 #include "scene/workspace.h"   // for: the work-environment tables
+#include "scene/workspace_kinds.h"  // for: WorkspaceKindOf()
 
 //------------------------------------------------------------------ module state
 
@@ -19,18 +20,8 @@ static KeptThing kept[WS_MAX];
 //------------------------------------------------------------------ public API
 
 Thing BuildWorkspaceThing(int i) {
-  const float* I = ws_object_info[i];
-  unsigned long C = WorkspaceColor[i];
-  switch (WorkspaceType[i]) {
-    case WS_TABLE: return DefTable(I[0], I[1], I[2], C);
-    case WS_CONVEYOR: return DefConveyor(I[0], I[1], I[2], C);
-    case WS_SURFACE: return DefSurface(I[0], I[1], 0, C);
-    case WS_SOLID_CYLINDER: return DefPeg(I[1], I[0], C);
-    case WS_HOLLOW_CYLINDER: return DefFuselage(I[1], I[2], I[0], C);
-    case WS_PALLET: return DefPallet(I[0], I[1], I[2], C);
-    case WS_BATTERY: return DefBattery(I[1], C, 0xff0000ffUL);
-  }
-  return nullptr;
+  const WorkspaceKind* k = WorkspaceKindOf(WorkspaceType[i]);
+  return k ? k->build(ws_object_info[i], WorkspaceColor[i]) : nullptr;
 }
 
 Thing WorkspaceThing(int i) {

@@ -82,7 +82,7 @@ TEST_F(WorkspaceFiles, EveryKindRoundTrips) {
   ASSERT_EQ(ReadWorkspace("every"), 0);
   EXPECT_EQ(workspace_number, WS_TYPES);
   for (int i = 0; i < WS_TYPES; i++) {
-    SCOPED_TRACE(WorkspaceTypeName[WS_TABLE + i]);
+    SCOPED_TRACE(WorkspaceKindName(WS_TABLE + i));
     EXPECT_EQ(WorkspaceType[i], WS_TABLE + i);
     EXPECT_EQ(WorkspaceColor[i], WorkspaceColorValue[i % WS_COLORS]);
     EXPECT_EQ(ShowWorkspace[i], i % 2);

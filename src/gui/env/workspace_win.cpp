@@ -78,27 +78,13 @@ static void ShowFrame() {
 // also sets the dimension the type fixes: width 1 for boxes, height 1 for a surface
 static void workspace_info_activ(int type, int changed) {
   int i = Workspace_ID;
-  for (int k = 0; k < 3; k++) ws_info[k]->step(0.1);
-  switch (type) {
-    case WS_SURFACE:
-      SetLabel(0, "Length:", 1);  SetLabel(1, "Width:", 1);  SetLabel(2, "Height:", 0);
-      if (changed) ws_object_info[i][2] = 1;
-      break;
-    case WS_SOLID_CYLINDER:
-      SetLabel(0, "Length", 1);  SetLabel(1, "Diameter", 1);  SetLabel(2, "", 0);
-      break;
-    case WS_HOLLOW_CYLINDER:
-      SetLabel(0, "Length", 1);  SetLabel(1, "Radius 1", 1);  SetLabel(2, "Radius 2", 1);
-      break;
-    case WS_BATTERY:
-      SetLabel(0, "", 0);  SetLabel(1, "Size:", 1);  SetLabel(2, "", 0);
-      ws_info[1]->step(0.01);
-      break;
-    default:   // Table, Conveyor, Pallet
-      SetLabel(0, "Length:", 1);  SetLabel(1, "Width:", 1);  SetLabel(2, "Height:", 1);
-      if (changed) ws_object_info[i][1] = 1;
-      break;
+  const WorkspaceKind* kind = WorkspaceKindOf(type);
+  if (!kind) kind = WorkspaceKindOf(WS_TABLE);
+  for (int k = 0; k < 3; k++) {
+    ws_info[k]->step(kind->step[k]);
+    SetLabel(k, kind->label[k], kind->active[k]);
   }
+  if (changed && kind->chosen_dim >= 0) ws_object_info[i][kind->chosen_dim] = 1;
   for (int k = 0; k < 3; k++) ws_info[k]->value(ws_object_info[i][k]);
   workspace_win->redraw();   // the labels sit outside the spinners
 }
@@ -107,10 +93,9 @@ static void workspace_info_activ(int type, int changed) {
 
 static void workspace_object_cb(Fl_Widget*, void*) {
   if (!Current()) return;
-  int t = FindName(ws_object_choice->value(), WorkspaceTypeName, 1, WS_TYPES + 1);
+  int t = WorkspaceKindByName(ws_object_choice->value());
   if (t < 0) {   // typed text that names no type: the object keeps its own
-    int old = WorkspaceType[Workspace_ID];
-    ws_object_choice->value(old >= 1 && old <= WS_TYPES ? WorkspaceTypeName[old] : "");
+    ws_object_choice->value(WorkspaceKindName(WorkspaceType[Workspace_ID]));
     return;
   }
   WorkspaceType[Workspace_ID] = t;
@@ -237,7 +222,11 @@ void workspace(void) {
   static const char* const pos_label[3] = {"Position x:", "Position y:", "Position z:"};
   static const char* const info_label[3] = {"Length:", "Width:", "Height:"};
   workspace_win = new Fl_Window(100, 100, 470, 335, "Work Environment");
-    ws_object_choice = Choice(70, 15, 150, "Object:", WorkspaceTypeName + 1, WS_TYPES,
+    const char* kind_names[WS_TYPES_MAX];
+    int nkinds = 0;
+    for (int t = 1; t <= WS_TYPES && nkinds < WS_TYPES_MAX; t++)
+      kind_names[nkinds++] = WorkspaceKindName(t);
+    ws_object_choice = Choice(70, 15, 150, "Object:", kind_names, nkinds,
                               workspace_object_cb);
     ws_id = new Jw_Spinner(260, 15, 60, 25, "ID:");
     ws_id->range(1, 1);
@@ -283,7 +272,7 @@ void Updateworkspace(void) {
   if (!workspace_win) return;
   if (Workspace_ID < 0 || Workspace_ID >= workspace_number) Workspace_ID = 0;
   int i = Workspace_ID, t = WorkspaceType[i];
-  ws_object_choice->value(t >= 1 && t <= WS_TYPES ? WorkspaceTypeName[t] : "");
+  ws_object_choice->value(WorkspaceKindName(t));
   workspace_info_activ(t, 0);
   for (int k = 0; k < 3; k++) ws_pos[k]->value(ws_object_pos[i][k]);
   ws_rot_axis->value(axis_name[ws_axis]);
