@@ -136,3 +136,21 @@ TEST(Spinner, FractionalStepAndPrecisionFormat) {
   w.sp->value(-1.7e308);
   EXPECT_EQ(strlen(w.text()), 310u);  // sign, 309 digits, no decimals
 }
+
+// a typed value once taken shows in the spinner's format, not as typed; a value that rounds
+// to zero shows no minus sign
+TEST(Spinner, TakenValuesShowInTheFormat) {
+  SpinnerWindow w;
+  w.sp->range(-360, 360);
+  w.sp->step(0.5);
+  w.sp->format("%3.2lf");
+  w.Type("2");
+  EXPECT_EQ(w.sp->value(), 2);
+  EXPECT_STREQ(w.text(), "2.00");
+  w.Type("90");
+  EXPECT_STREQ(w.text(), "90.00");
+  w.sp->value(-0.001);
+  EXPECT_STREQ(w.text(), "0.00");
+  w.sp->value(-0.25);
+  EXPECT_STREQ(w.text(), "-0.25");
+}

@@ -5,7 +5,7 @@
 #include <math.h>    // for: fabs(), floor()
 #include <stdio.h>   // for: snprintf()
 #include <stdlib.h>  // for: atof()
-#include <string.h>  // for: strchr(), strlen(), strncmp()
+#include <string.h>  // for: strchr(), strlen(), strncmp(), strpbrk(), memmove()
 
 #include "base/number.h"  // for: ParseNumber()
 
@@ -75,6 +75,7 @@ void Jw_Spinner::sb_cb(Fl_Widget* w, Jw_Spinner* sb) {
       sb->update();
     } else {
       sb->value_ = v;
+      sb->update();   // taken: shown in the format, not as typed
     }
   } else if (w == &sb->up_button_) {
     double v = sb->value_ + sb->step_;
@@ -98,6 +99,7 @@ void Jw_Spinner::update() {
   } else {
     snprintf(s, sizeof(s), format_, value_);
   }
+  if (s[0] == '-' && !strpbrk(s, "123456789")) memmove(s, s + 1, strlen(s));   // no "-0.00"
   input_.value(s);
 }
 
