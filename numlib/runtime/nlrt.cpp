@@ -3,7 +3,7 @@
 
 #include <math.h>     // for: floor()
 #include <stdarg.h>   // for: va_list
-#include <stdio.h>    // for: fprintf(), vsnprintf()
+#include <stdio.h>    // for: fprintf(), vsnprintf(), snprintf(), fputs()
 #include <stdlib.h>   // for: malloc(), realloc(), free()
 #include <string.h>   // for: memcpy(), memset(), strlen()
 #include <strings.h>  // for: strcasecmp()
@@ -14,6 +14,7 @@ static int depth = 0;                      // nesting of call contexts
 static int pending = 0;                    // an error is unwinding
 static char last_error[512] = "";
 static NlErrorHandler handler = nullptr;   // nullptr: print on stderr
+static NlPrintHandler printer = nullptr;   // nullptr: print on stdout
 
 #define NL_MAXLIB 16
 static const NlLibrary* libs[NL_MAXLIB];   // registered libraries
@@ -216,15 +217,49 @@ int NlLiveArrays(void) {
   return live;
 }
 
-// print "name =" and the values by rows to standard output
-void NlPrintArray(const char* name, const NlArray* a) {
-  printf("%s =\n\n", name);
-  for (int r = 0; a && r < a->m; r++) {
-    for (int c = 0; c < a->n; c++) printf(" %12.4f", a->pr[c*a->m + r]);
-    printf("\n");
+// one line of a printed array to the print handler, else to standard output
+static void put_line(const char* text) {
+  if (printer) {
+    printer(text);
+    return;
   }
-  printf("\n");
-  fflush(stdout);
+  fputs(text, stdout);
+}
+
+// print "name =" and the values by rows, line by line through the print handler
+void NlPrintArray(const char* name, const NlArray* a) {
+  char line[1024], v[400];                 // %12.4f of a double is at most 330 characters
+  snprintf(line, sizeof(line), "%s =\n", name);
+  put_line(line);
+  put_line("\n");
+  for (int r = 0; a && r < a->m; r++) {
+    size_t k = 0;
+    for (int c = 0; c < a->n; c++) {
+      int w = snprintf(v, sizeof(v), " %12.4f", a->pr[c*a->m + r]);
+      size_t len = w < 0 ? 0 : (size_t)w < sizeof(v) ? (size_t)w : sizeof(v) - 1;
+      if (k + len + 2 > sizeof(line)) {    // a long row goes out in pieces
+        put_line(line);
+        k = 0;
+      }
+      memcpy(line + k, v, len);
+      k += len;
+      line[k] = '\0';
+    }
+    line[k] = '\n';
+    line[k + 1] = '\0';
+    put_line(line);
+  }
+  put_line("\n");
+  if (!printer) fflush(stdout);
+}
+
+// NULL restores printing on standard output
+void NlSetPrintHandler(NlPrintHandler h) {
+  printer = h;
+}
+
+NlPrintHandler NlGetPrintHandler(void) {
+  return printer;
 }
 
 //------------------------------------------------------------------ errors and contexts

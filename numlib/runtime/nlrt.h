@@ -55,8 +55,13 @@ void NlSet(NlArray* a, int i, double v);
 void NlSet2(NlArray* a, int i, int j, double v);
 // arrays alive now (made and not yet destroyed); a leak check for the libraries
 int NlLiveArrays(void);
-// print "name =" and the values by rows to standard output
+// print "name =" and the values by rows, line by line through the print handler
 void NlPrintArray(const char* name, const NlArray* a);
+// receives each printed line, newline included; the default prints it on standard output
+typedef void (*NlPrintHandler)(const char* text);
+// NULL restores the default
+void NlSetPrintHandler(NlPrintHandler h);
+NlPrintHandler NlGetPrintHandler(void);
 
 //------------------------------------------------------------------ errors and contexts
 // receives the full text of a run-time error; the default prints it on standard error

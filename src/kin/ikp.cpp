@@ -365,7 +365,7 @@ static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int
   }
   int rank;
   double c = JmMatrixConditionRank(M, rows, n, &rank);
-  if (trace) printf("Matrix Rank %d\n", rank);
+  if (trace) VmMessage(MsgTrace, "Matrix Rank %d\n", rank);
   if (M != rowp) JmFreeMatrix(M);
   return c == -1 ? 0.0 : 1.0/c;
 }

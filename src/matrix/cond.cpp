@@ -1,6 +1,7 @@
 // cond.cpp -- condition number of a rectangular matrix from its Gram matrix
 #include <cmath>     // for: sqrt()
-#include <cstdio>    // for: printf()
+
+#include "base/message.h"  // for: VmMessage()
 
 #include "matrix.h"
 
@@ -97,6 +98,6 @@ double JmMatrixConditionRank(double** A, int m, int n, int* rank) {
 double JmMatrixCondition(double** A, int m, int n) {
   int r;
   double c = JmMatrixConditionRank(A, m, n, &r);
-  printf("Matrix Rank %d\n", r);
+  VmMessage(MsgTrace, "Matrix Rank %d\n", r);
   return c;
 }

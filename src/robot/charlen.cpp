@@ -5,6 +5,7 @@
 #include "pondrel.h"
 #include "robot/tokenizer.h"
 #include "graphics/misc.h"  // for: JwMalloc()
+#include "base/message.h"   // for: VmMessage()
 
 #include <math.h>     // for: fabs()
 #include <stdio.h>    // for: fprintf(), snprintf()
@@ -90,9 +91,15 @@ int WriteCharacteristicPosture(Robot r, const char* suffix, const double* q) {
   return WriteFileQuietly(path, put_posture, &p) == 0 ? 0 : -1;
 }
 
+// the libraries' printed arrays are trace lines of the core, like the reader's
+static void library_trace(const char* text) {
+  VmMessage(MsgTrace, "%s", text);
+}
+
 // characteristic length of r from torvik; the posture file when positive
 double caculate_length(Robot r) {
   DHArgs g;
+  NlSetPrintHandler(library_trace);
   torvikInitialize();
   make_args(r, 1.0, 1, &g);
   NlArray* ret = mlfHomogenous_length_calculate(g.x, g.vv, g.n, g.types, g.type, g.tolx,
@@ -106,6 +113,7 @@ double caculate_length(Robot r) {
 // maximum reach of r from pondrel; the posture file when positive
 double caculate_maxreach(Robot r) {
   DHArgs g;
+  NlSetPrintHandler(library_trace);
   pondrelInitialize();
   make_args(r, 0.0, 0, &g);
   NlArray* ret = mlfMaxreachlength(g.x, g.vv, g.n, g.tolx, g.tolfun, g.maxfun, g.maxiter);

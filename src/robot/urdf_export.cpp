@@ -3,8 +3,9 @@
 
 #include <math.h>    // for: atan2(), sqrt(), fabs(), isfinite()
 #include <stdio.h>   // for: fprintf(), snprintf(), fputs(), ferror()
-#include <stdlib.h>  // for: strtod()
 #include <string.h>  // for: strchr(), strlen(), strcmp()
+
+#include <charconv>  // for: std::to_chars(), std::from_chars()
 
 #include "base/file_name.h"      // for: FileNameProblem()
 #include "base/fileio.h"         // for: WriteFileSafely(), TOK_PATH_MAX
@@ -18,15 +19,32 @@
 
 //------------------------------------------------------------------ static helpers
 
-// the shortest decimal text that reads back as exactly v (a float parameter of the model
-// keeps all its digits: 4.318 stored as a float is 4.3179998397827148); with exact 0 six
-// digits, for the visual bodies, which nothing computes with
+// the shortest decimal text that reads back as v: as a float when v is one, else as the
+// double; with exact 0 six digits, for the visual bodies, which nothing computes with
 static void num(char* buf, int size, double v, int exact = 1) {
   if (v == 0.0) v = 0.0;                                   // no "-0"
-  for (int p = exact ? 1 : 6; p <= 17; p++) {
-    snprintf(buf, size, "%.*g", p, v);
-    if (!exact || strtod(buf, nullptr) == v) return;
+  if (!exact) {
+    snprintf(buf, size, "%.6g", v);
+    return;
   }
+  float fv = (float)v;
+  std::to_chars_result res = (double)fv == v ? std::to_chars(buf, buf + size - 1, fv)
+                                             : std::to_chars(buf, buf + size - 1, v);
+  *(res.ec == std::errc() ? res.ptr : buf) = '\0';
+}
+
+// a length of the model times k: the decimal its float stands for (the shortest text that
+// reads back as the float: 6.6, not 6.599999904632568), times k to 15 digits (1.5 times 0.1
+// is 0.15, not 0.15000000000000002)
+static double length(float v, double k) {
+  char text[40];
+  std::to_chars_result res = std::to_chars(text, text + sizeof(text), v);
+  double d = v;
+  if (res.ec == std::errc()) std::from_chars(text, res.ptr, d);
+  if (k == 1.0) return d;
+  res = std::to_chars(text, text + sizeof(text), d*k, std::chars_format::general, 15);
+  if (res.ec == std::errc()) std::from_chars(text, res.ptr, d);
+  return d;
 }
 
 // three numbers separated by blanks, as xyz and rpy take them
@@ -51,11 +69,11 @@ static void put_escaped(FILE* f, const char* s) {
 // the fixed part of link l's transform: Tz(d) Rz(t) Tx(a) Rx(al), as rotation T[0..2][0..2]
 // and translation T[i][3] times the length scale k; cosines and sines are the link's own
 static void fixed_part(const Link* l, double T[3][4], double k) {
-  double d = l->joint == 0 ? l->b*k : 0.0;
+  double d = l->joint == 0 ? length(l->b, k) : 0.0, a = length(l->a, k);
   double c = l->joint == 0 ? 1.0 : l->cth, s = l->joint == 0 ? 0.0 : l->sth;
   double ca = l->cal, sa = l->sal;
-  T[0][0] = c;  T[0][1] = -ca*s;  T[0][2] = sa*s;   T[0][3] = l->a*k*c;
-  T[1][0] = s;  T[1][1] = ca*c;   T[1][2] = -sa*c;  T[1][3] = l->a*k*s;
+  T[0][0] = c;  T[0][1] = -ca*s;  T[0][2] = sa*s;   T[0][3] = a*c;
+  T[1][0] = s;  T[1][1] = ca*c;   T[1][2] = -sa*c;  T[1][3] = a*s;
   T[2][0] = 0;  T[2][1] = sa;     T[2][2] = ca;     T[2][3] = d;
 }
 
@@ -105,11 +123,12 @@ static void put_link_visuals(FILE* f, const Link* l, double rad, double k) {
     double u[3] = {0, 0, d > 0 ? 1.0 : -1.0};
     put_cylinder(f, rad, o, u, fabs(d), "link");
   }
-  if (fabs(l->a*k) > 1e-9) {
+  double a = length(l->a, k);
+  if (fabs(a) > 1e-9) {
     double p[3] = {0, 0, d};
     double sg = l->a > 0 ? 1.0 : -1.0;
     double u[3] = {sg*T[0][0], sg*T[1][0], 0};
-    put_cylinder(f, rad, p, u, fabs(l->a*k), "link");
+    put_cylinder(f, rad, p, u, fabs(a), "link");
   }
 }
 
@@ -133,9 +152,10 @@ static void put_joint(FILE* f, const RobotRec* r, int i, double s) {
   if (l->joint == 0 && unlimited) {
     fprintf(f, "    <limit effort=\"%s\" velocity=\"%s\"/>\n", URDF_EFFORT, URDF_VELOCITY);
   } else {
-    double k = l->joint == 0 ? VM_PI/180.0 : s;
+    double lo_v = l->joint == 0 ? l->q_limit[0]*(VM_PI/180.0) : length(l->q_limit[0], s);
+    double hi_v = l->joint == 0 ? l->q_limit[1]*(VM_PI/180.0) : length(l->q_limit[1], s);
     char lo[32], hi[32];
-    num(lo, sizeof lo, l->q_limit[0]*k);  num(hi, sizeof hi, l->q_limit[1]*k);
+    num(lo, sizeof lo, lo_v);  num(hi, sizeof hi, hi_v);
     fprintf(f, "    <limit lower=\"%s\" upper=\"%s\" effort=\"%s\" velocity=\"%s\"/>\n", lo, hi,
             URDF_EFFORT, URDF_VELOCITY);
   }
@@ -150,7 +170,7 @@ static void put_tool_joint(FILE* f, const RobotRec* r, double s) {
   for (int i = 0; i < 3; i++) {
     for (int j = 0; j < 4; j++) {
       double t = j == 3 ? F[i][3] : 0.0;
-      for (int k = 0; k < 3; k++) t += F[i][k]*(j == 3 ? E[k][j]*s : (double)E[k][j]);
+      for (int k = 0; k < 3; k++) t += F[i][k]*(j == 3 ? length(E[k][j], s) : (double)E[k][j]);
       T[i][j] = t;
     }
   }

@@ -11,8 +11,10 @@
 // Tz(b) Tx(a) Rx(al) after a revolute joint, Rz(th) Tx(a) Rx(al) after a prismatic one,
 // and it turns or slides about its own z by the joint value (radians or lengths). The
 // fixed joint "tool_joint" holds the last fixed part times the end effector's Qee.
-// Lengths are written in the robot file's unit; every number is the exact value the model
-// computes with, so a parser's chain reproduces the forward kinematics.
+// Lengths are written in the robot file's unit, each the decimal its float stands for (6.6,
+// not 6.599999904632568); every other number is the shortest text that reads back as the
+// value the model computes with, so a parser's chain reproduces the forward kinematics to
+// float precision.
 
 // the document for r on f; 0, or -1 when the stream failed
 int PutUrdf(FILE* f, const RobotRec* r);

@@ -362,28 +362,28 @@ static int put_line(FILE* f, const double* v) {
   return fprintf(f, "%lf %lf %lf \n", v[0], v[1], v[2]) < 0 ? -1 : 0;
 }
 
-// one pose in the layout of the robot's type: type 0 r and Q, type 2 Q, others r
-static int put_pose(FILE* f, int type, const CartesianConfigRec* p) {
-  if (type != 2 && put_line(f, p->r) != 0) return -1;
-  if (type != 0 && type != 2) return 0;
-  for (int k = 0; k < 3; k++)
-    if (put_line(f, p->Q[k]) != 0) return -1;
-  return 0;
-}
 
 static int put_cartesian_points(FILE* f, const void* data) {
   const TrajOut* o = (const TrajOut*)data;
   int type = o->r->type;
   if (o->ct && o->ct->active && o->ct->CC)
     for (int i = 0; i < o->ct->ntp; i++)
-      if (put_pose(f, type, &o->ct->CC[i]) != 0) return -1;
+      if (PutCartesianPose(f, type, &o->ct->CC[i]) != 0) return -1;
   if (o->jt && o->jt->active && o->jt->CC)
     for (int i = 0; i < o->jt->ntp; i++)
-      if (put_pose(f, type, &o->jt->CC[i]) != 0) return -1;
+      if (PutCartesianPose(f, type, &o->jt->CC[i]) != 0) return -1;
   return 0;
 }
 
 //------------------------------------------------------------------ public API: writing
+
+int PutCartesianPose(FILE* f, int type, const CartesianConfigRec* p) {
+  if (type != 2 && put_line(f, p->r) != 0) return -1;
+  if (type != 0 && type != 2) return 0;
+  for (int k = 0; k < 3; k++)
+    if (put_line(f, p->Q[k]) != 0) return -1;
+  return 0;
+}
 
 int TrajSavePath(char* path, const char* dir, Robot r, const char* text) {
   // dir, "/", the robot's name and "." come before the typed part

@@ -2,6 +2,8 @@
 #ifndef VELMORA_TRAJ_FILE_H
 #define VELMORA_TRAJ_FILE_H
 
+#include <stdio.h>  // for: FILE
+
 #include "robot/robot.h"
 
 // the two data directories below the working directory
@@ -49,6 +51,9 @@ int LoadCartesianTrajectory(Robot r, const char* name, CartesianTrajectoryPtr t)
 int LoadJointTrajectory(Robot r, const char* name, JointTrajectoryPtr t);
 
 //------------------------------------------------------------------ writing
+// one pose in the file layout of a robot of type `type`: type 0 r then the rows of Q, type 2
+// the rows of Q, others r; "%lf %lf %lf \n" per line; 0, or -1 when the stream failed
+int PutCartesianPose(FILE* f, int type, const CartesianConfigRec* p);
 // path = dir + "/" + r->name + "." + text for a name typed by the user: 0, or -1 after
 // the refusal of the file-name rule (FileNameProblem; the whole path fits TOK_PATH_MAX)
 int TrajSavePath(char* path, const char* dir, Robot r, const char* text);
