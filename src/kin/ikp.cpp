@@ -327,25 +327,12 @@ int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   return it >= 0 ? 0 : it;
 }
 
-// 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
-// type 4 the normalised Jacobian; the rank line printed when trace is set. M sits on the
-// stack for the usual arms: the conditioning map calls this once per cell
-static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int trace) {
-  if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
-  int n = robot->n, type = cc->type;
+// the entries EvalObjJacobian and Normalize would leave in Aj and J, the orientation rows
+// skipped: the axis of a revolute joint (0 for a slide) over its position column, zj x rhoj / L
+// for a revolute joint and zj for a slide; M holds rows x n (6 for type 0, else 3)
+static void task_jacobian(Robot robot, JointConfig jc, int type, double** M) {
+  int n = robot->n;
   frames(robot, jc);
-  int rows = type == 0 ? 6 : 3;
-  double buf[6*16];
-  double* rowp[6];
-  double** M = rowp;
-  if (n <= 16) {
-    for (int i = 0; i < rows; i++) rowp[i] = buf + i*n;
-  } else {
-    M = JmMatrix(rows, n);
-  }
-  // the entries EvalObjJacobian and Normalize would leave in Aj and J, the orientation
-  // rows skipped: the axis of a revolute joint (0 for a slide) over its position column,
-  // zj x rhoj / L for a revolute joint and zj for a slide
   double L = robot->avg_len;
   for (int j = 0; j < n; j++) {
     double z[3], zr[3];
@@ -363,11 +350,35 @@ static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int
       }
     }
   }
+}
+
+// 1 / cond of M: type 0 the axes over the normalised position rows, type 2 the axes,
+// type 4 the normalised Jacobian; the rank line printed when trace is set. M sits on the
+// stack for the usual arms: the conditioning map calls this once per cell
+static double jacobian_cond(Robot robot, JointConfig jc, CartesianConfig cc, int trace) {
+  if (!robot || !jc || !cc || !ready_for(robot, cc)) return 0.0;
+  int n = robot->n, type = cc->type;
+  int rows = type == 0 ? 6 : 3;
+  double buf[6*16];
+  double* rowp[6];
+  double** M = rowp;
+  if (n <= 16) {
+    for (int i = 0; i < rows; i++) rowp[i] = buf + i*n;
+  } else {
+    M = JmMatrix(rows, n);
+  }
+  task_jacobian(robot, jc, type, M);
   int rank;
   double c = JmMatrixConditionRank(M, rows, n, &rank);
   if (trace) VmMessage(MsgTrace, "Matrix Rank %d\n", rank);
   if (M != rowp) JmFreeMatrix(M);
   return c == -1 ? 0.0 : 1.0/c;
+}
+
+int GetTaskJacobian(Robot robot, JointConfig jc, CartesianConfig cc, double** M) {
+  if (!robot || !jc || !cc || !M || !ready_for(robot, cc)) return -1;
+  task_jacobian(robot, jc, cc->type, M);
+  return cc->type == 0 ? 6 : 3;
 }
 
 double GetJacobianCond(JointConfig jc, CartesianConfig cc) {

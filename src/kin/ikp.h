@@ -55,5 +55,10 @@ const char* InvErr(int code);
 double GetJacobianCond(JointConfig jc, CartesianConfig cc);
 // the same value for any robot, without the rank line on standard output
 double GetJacobianCondOf(Robot robot, JointConfig jc, CartesianConfig cc);
+// the matrix whose 1/kappa these give, at jc: type 0 the joint axes (0 for a slide) over the
+// position columns (zj x rhoj / avg_len for a revolute joint, zj for a slide), type 2 the
+// axes, type 4 the position columns; into M (6 x n storage); its rows (6 or 3), or -1 for a
+// task kind other than 0, 2, 4
+int GetTaskJacobian(Robot robot, JointConfig jc, CartesianConfig cc, double** M);
 
 #endif
