@@ -25,7 +25,7 @@ out="$("$kin" --data "$samples" check Puma560 2>"$tmp/err")" ||
   { cat "$tmp/err"; bad "check Puma560"; }
 [ "$out" = "ok 6 0" ] || bad "check Puma560 said '$out'"
 rc=0; "$kin" --data "$tmp/nowhere" check Puma560 >/dev/null 2>"$tmp/err" || rc=$?
-[ $rc -eq 1 ] && grep -q "Cannot use the data folder \`$tmp/nowhere'" "$tmp/err" ||
+[ $rc -eq 3 ] && grep -q "Cannot use the data folder \`$tmp/nowhere'" "$tmp/err" ||
   bad "a missing --data folder: status $rc, $(cat "$tmp/err")"
 rc=0; "$kin" --data >/dev/null 2>&1 || rc=$?
 [ $rc -eq 2 ] || bad "--data without a folder: status $rc"
