@@ -69,7 +69,9 @@ TEST_F(KinScripts, ExitStatusAndOneLineErrors) {
     EXPECT_EQ(r.out, "");
     ASSERT_EQ(Lines(r.err).size(), 1u) << r.err;
     EXPECT_EQ(r.err.rfind("velmora-kin: ", 0), 0u) << r.err;
-    if (c.err) EXPECT_EQ(r.err, c.err);
+    if (c.err) {
+      EXPECT_EQ(r.err, c.err);
+    }
   }
   const char* good[] = {"fk Puma560 0 -30 20 0 45 0", "ik Posit3 5 2 8", "indices Puma560",
                         "jacobian Puma560", "check Puma560", "path FanucS300.helix",
