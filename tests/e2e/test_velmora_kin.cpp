@@ -233,16 +233,21 @@ TEST_F(KinProgram, ClearanceInTheCellAndAlongAPath) {
     EXPECT_NEAR(Numbers(c.out.substr(10))[0], rows[i][8], 1e-4) << i;
   }
 
-  // refused: a radius of 0, a fifth obstacle, a missing file, too few joints
+  // refused: a radius of 0, a fifth obstacle (usage), a missing file (unreadable), too few
+  // joints (usage)
   r = Kin("clearance Puma560 --obstacle 1 2 3 0 0 0 0 0 0 0");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("velmora-kin: --obstacle: the radius must be above 0"),
-            std::string::npos);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "velmora-kin: --obstacle: the radius must be above 0\n");
   std::string five;
   for (int e = 0; e < 5; e++) five += "--obstacle 9 9 9 1 ";
-  EXPECT_EQ(Kin("clearance Puma560 " + five + "0 0 0 0 0 0").status, 1);
-  EXPECT_EQ(Kin("clearance Puma560 --workspace no.such 0 0 0 0 0 0").status, 1);
+  EXPECT_EQ(Kin("clearance Puma560 " + five + "0 0 0 0 0 0").status, 2);
+  EXPECT_EQ(Kin("clearance Puma560 --workspace no.such 0 0 0 0 0 0").status, 3);
   r = Kin("clearance Puma560 0 0 0");
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
+  // the same in CSV: a header naming the unit, then the numbers of the text lines
+  r = Kin("--format csv solve Puma560 Puma560.arc --obstacle 4 2 6 0.5");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+            "q1[deg],q2[deg],q3[deg],q4[deg],q5[deg],q6[deg],code[1],rcond[1],clearance[length]");
 }

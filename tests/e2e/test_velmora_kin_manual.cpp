@@ -53,9 +53,9 @@ TEST(KinManual, DescribesEveryCommandAndOptionOfTheHelp) {
     EXPECT_TRUE(std::regex_search(commands, entry)) << "no entry for " << name;
     ncommands++;
   }
-  EXPECT_GE(ncommands, 9);
+  EXPECT_GE(ncommands, 10);
   for (const char* n : {"fk", "ik", "indices", "jacobian", "check", "path", "solve", "urdf",
-                        "list"})
+                        "list", "clearance"})
     EXPECT_EQ(names.count(n), 1u) << n << " missing from --help";
   std::regex example_line(R"(example: (velmora-kin [^\n]*))");
   for (auto it = std::sregex_iterator(h.begin(), h.end(), example_line);
@@ -70,7 +70,7 @@ TEST(KinManual, DescribesEveryCommandAndOptionOfTheHelp) {
        it != std::sregex_iterator(); ++it)
     seen.insert((*it)[2]);
   for (const char* o : {"--data", "--format", "--trace", "--help", "-h", "--version",
-                        "--from", "--scale"})
+                        "--from", "--scale", "--workspace", "--obstacle"})
     EXPECT_EQ(seen.count(o), 1u) << o << " missing from --help";
   for (const std::string& o : seen) {
     std::regex entry("\n\\.(B|BI|BR) ([^\n]*[ \"])?" + o + "( |,|\"|\n)");

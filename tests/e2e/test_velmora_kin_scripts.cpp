@@ -76,7 +76,7 @@ TEST_F(KinScripts, ExitStatusAndOneLineErrors) {
   const char* good[] = {"fk Puma560 0 -30 20 0 45 0", "ik Posit3 5 2 8", "indices Puma560",
                         "jacobian Puma560", "check Puma560", "path FanucS300.helix",
                         "solve Puma560 Puma560.arc", "urdf Puma560", "list robots",
-                        "list trajectories Puma560"};
+                        "list trajectories Puma560", "clearance Puma560 0 0 0 0 0 0"};
   for (const char* args : good) {
     SCOPED_TRACE(args);
     KinRun r = Kin(args);
