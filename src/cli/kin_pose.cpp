@@ -195,7 +195,8 @@ static int ik_target(KinCall* c, const double* t, int k, int line, CartesianConf
   return KinOk;
 }
 
-static void ik_put(KinCall* c, int code, int ok) {
+// text: the joints, then (alone, not in a batch) the code and "Converged" on a line of their own
+static void ik_put(KinCall* c, int code, int ok, int line) {
   FILE* f = KinOut();
   int fmt = KinGetFormat();
   double q[64];
@@ -204,6 +205,7 @@ static void ik_put(KinCall* c, int code, int ok) {
   if (fmt == KinText) {
     KinPutNumbers(f, q, c->r->n, ' ');
     fputc('\n', f);
+    if (line == 0) fprintf(f, "%d %s\n", code, msg);
   } else if (fmt == KinCsv) {
     if (ok) KinPutNumbers(f, q, c->r->n, ',');
     else for (int j = 1; j < c->r->n; j++) fputc(',', f);
@@ -230,7 +232,7 @@ static int ik_one(KinCall* c, const double* v, int k, int line) {
     for (int j = 0; j < c->r->n; j++) c->jc->q[j] = from_q[j];
   int code = InvKin(c->r, c->jc, &target);
   if (code >= 0) {
-    ik_put(c, code, 1);
+    ik_put(c, code, 1, line);
     return KinOk;
   }
   char text[512];
@@ -239,7 +241,7 @@ static int ik_one(KinCall* c, const double* v, int k, int line) {
   if (line > 0 && KinGetFormat() == KinText) {
     fprintf(KinOut(), "# line %d: %s\n", line, msg);
   } else if (line > 0 || KinGetFormat() != KinText) {
-    ik_put(c, code, 0);                 // CSV and JSON say so in the result
+    ik_put(c, code, 0, line);           // CSV and JSON say so in the result
   }
   if (line > 0) return KinFail(KinFailed, c->robot_arg, "line %d: %s", line, msg);
   return KinFail(KinFailed, c->robot_arg, "%s", msg);

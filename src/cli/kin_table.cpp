@@ -12,8 +12,9 @@ const KinCommand kKinCommands[] = {
   {"fk", KinNeedsRobot, KinCmdFk, "ROBOT q1 ... qn | -",
    "the pose at the joint values", "fk Puma560 0 -30 20 0 45 0"},
   {"ik", KinNeedsRobot, KinCmdIk, "ROBOT x y z [rx ry rz] | - [--from q1 ... qn]",
-   "joint values reaching the pose, from the home values, the values after --from, or in a "
-   "batch the last solution", "ik Puma560 4.0448 1.5 3.6215 -180 -35 0 --from 0 -20 10 0 40 0"},
+   "joint values reaching the pose, then the solver's code and message (in a batch the "
+   "joints only); from the home values, the values after --from, or in a batch the last "
+   "solution", "ik Puma560 4.0448 1.5 3.6215 -180 -35 0 --from 0 -20 10 0 40 0"},
   {"indices", KinNeedsRobot, KinCmdIndices, "ROBOT [q1 ... qn] | -",
    "characteristic length, maximum reach (0 when not computed) and 1/kappa of the task "
    "Jacobian at the values (home when none)", "indices Puma560 0 -30 20 0 45 0"},

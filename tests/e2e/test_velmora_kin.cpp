@@ -49,8 +49,10 @@ TEST_F(KinProgram, FkThenIkReturnsTheJoints) {
     KinRun ik = Kin(std::string("ik ") + c.name + " " + Join(pose) + "--from " + Join(c.from));
     ASSERT_EQ(ik.status, 0) << ik.out << ik.err;
     EXPECT_EQ(ik.err, "");
-    ASSERT_EQ(std::count(ik.out.begin(), ik.out.end(), '\n'), 1) << ik.out;
+    ASSERT_EQ(std::count(ik.out.begin(), ik.out.end(), '\n'), 2) << ik.out;
     std::string first = ik.out.substr(0, ik.out.find('\n'));
+    std::string second = ik.out.substr(ik.out.find('\n') + 1);
+    EXPECT_NE(second.find(" Converged\n"), std::string::npos);
     std::vector<double> q = Numbers(first);
     ASSERT_EQ(q.size(), c.q.size());
     if (c.unique) {
