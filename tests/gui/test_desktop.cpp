@@ -11,9 +11,12 @@
 #include "robot/app_state.h"
 #include "gui/export/menu_export_gl.h"
 #include "gui/robot/robot_dlg.h"
+#include "gui/pose/pose_panels.h"
+#include "gui/shell/spinner.h"
 #include "gui_window.h"
 #include "links/robot_draw_gl.h"
 #include "load/robot_load.h"
+#include "robot/undo.h"
 #include "support/data_copy.h"
 
 class Desktop : public ::testing::Test {
@@ -199,4 +202,88 @@ TEST_F(Desktop, MenuTitlesFitAndExitIsLast) {
   const Fl_Menu_Item* before = robot + 1;
   while (before->next() != last) before = before->next();
   EXPECT_TRUE(before->flags & FL_MENU_DIVIDER);
+}
+
+// the answer the test gives to "Save changes to NAME?", and what it was asked
+static int answer = LEAVE_CANCEL, asked = 0;
+static std::string asked_name;
+static int Answer(const char* name) {
+  asked++;
+  asked_name = name;
+  return answer;
+}
+
+static std::string ArchFile(const char* name) {
+  std::string s, path = std::string("Arch/") + name;
+  FILE* f = fopen(path.c_str(), "r");
+  char buf[4096];
+  size_t k;
+  while (f && (k = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, k);
+  if (f) fclose(f);
+  return s;
+}
+
+// a joint limit edited: Exit, Ctrl+Q and the close box ask; Cancel keeps the program and the
+// file, Discard ends it with the file as it was, Save ends it with the file rewritten (the
+// pose as home: th of link 1 becomes 33). Without edits nothing is asked
+TEST_F(Desktop, LeavingAsksAboutUnsavedEdits) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  SetLeaveQuestion(Answer);
+  asked = 0;
+  EXPECT_EQ(LeaveAllowed(), 1);
+  EXPECT_EQ(asked, 0);
+  ASSERT_NE(LE, nullptr);
+  LE[0].min->value(-123);
+  joint_limits_min_cb(LE[0].min, (void*)0L);
+  JC->q[0] = 33;
+  std::string before = ArchFile("Puma560");
+  answer = LEAVE_CANCEL;
+  RunMenu(MENU_EXIT);
+  Key('q', FL_CTRL);
+  fl_exit(window, nullptr);
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(asked_name, "Puma560");
+  EXPECT_TRUE(window->shown());
+  EXPECT_EQ(ArchFile("Puma560"), before);
+  answer = LEAVE_DISCARD;
+  EXPECT_EXIT(RunMenu(MENU_EXIT), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ArchFile("Puma560"), before);
+  answer = LEAVE_SAVE;
+  EXPECT_EXIT(Key('q', FL_CTRL), ::testing::ExitedWithCode(0), "");
+  std::string after = ArchFile("Puma560");
+  EXPECT_NE(after, before);
+  EXPECT_NE(after.find("th = 33.000000"), std::string::npos) << after;
+  SetLeaveQuestion(nullptr);
+}
+
+// Forward Kinematics moves joint 2 to 12.5 and joint 5 to -40.25: Ctrl+Z twice gives back
+// the loaded values exactly, with the pose recomputed; Ctrl+Shift+Z brings both moves back;
+// 100 moves can all be undone; a load clears the history
+TEST_F(Desktop, UndoRedoOfPoseChanges) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  RunMenu(MENU_FORWARD_KIN);
+  std::vector<float> home(JC->q, JC->q + R->n);
+  double r0[3] = {CC->r[0], CC->r[1], CC->r[2]};
+  joint_config_set_q[1]->value(12.5);
+  joint_config_set_cb(joint_config_set_q[1], (void*)1L);
+  joint_config_set_q[4]->value(-40.25);
+  joint_config_set_cb(joint_config_set_q[4], (void*)4L);
+  EXPECT_EQ(JC->q[1], 12.5f);  EXPECT_EQ(JC->q[4], -40.25f);
+  Key('z', FL_CTRL);
+  EXPECT_EQ(JC->q[1], 12.5f);  EXPECT_EQ(JC->q[4], home[4]);
+  Key('z', FL_CTRL);
+  for (int i = 0; i < R->n; i++) EXPECT_EQ(JC->q[i], home[i]) << i;
+  for (int k = 0; k < 3; k++) EXPECT_NEAR(CC->r[k], r0[k], 1e-9);
+  EXPECT_NEAR(joint_config_set_q[1]->value(), home[1], 1e-6);   // the panel shows it
+  Key('z', FL_CTRL | FL_SHIFT);
+  Key('z', FL_CTRL | FL_SHIFT);
+  EXPECT_EQ(JC->q[1], 12.5f);  EXPECT_EQ(JC->q[4], -40.25f);
+  for (int k = 0; k < 100; k++) {
+    joint_config_set_q[0]->value(k + 1);
+    joint_config_set_cb(joint_config_set_q[0], (void*)0L);
+  }
+  for (int k = 0; k < 100; k++) RunMenu(MENU_UNDO);
+  EXPECT_EQ(JC->q[0], home[0]);  EXPECT_EQ(JC->q[4], -40.25f);
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  EXPECT_EQ(UndoDepth(), 0);
 }

@@ -47,6 +47,7 @@ void end_eff_select_cb(Fl_Widget*, void*) {
   e->InitProc(&R->EE);
   strncpy(R->EE.name, e->name, sizeof(R->EE.name) - 1);
   R->EE.name[sizeof(R->EE.name) - 1] = '\0';
+  R->changed = 1;   // Save writes the end-effector line
   robot_dlg_pose_changed();
 }
 

@@ -146,12 +146,12 @@ void joint_limits_off_cb(Fl_Widget*, void*) {
 
 void joint_limits_min_cb(Fl_Widget* w, void* i) {
   int k = (int)(long)i;
-  if (R && k < R->n) R->L[k].q_limit[0] = (float)((Jw_Spinner*)w)->value();
+  if (R && k < R->n) R->L[k].q_limit[0] = (float)((Jw_Spinner*)w)->value(), R->changed = 1;
 }
 
 void joint_limits_max_cb(Fl_Widget* w, void* i) {
   int k = (int)(long)i;
-  if (R && k < R->n) R->L[k].q_limit[1] = (float)((Jw_Spinner*)w)->value();
+  if (R && k < R->n) R->L[k].q_limit[1] = (float)((Jw_Spinner*)w)->value(), R->changed = 1;
 }
 
 void joint_limits_full(void) {

@@ -56,6 +56,7 @@ void edit_robot_save_cb(void) {
     robot_dlg_refuse("Unable to write file Arch/%s: nothing saved", R->name);
     return;
   }
+  R->changed = 0;   // the file holds the edits now
   edit_robot_saved();
 }
 

@@ -53,6 +53,7 @@ static void (*const pose_refreshers[])(void) = {
   Update_condit,                     // Conditioning
   UpdateTrajPlot,                    // Trajectory Plot: cursor and recorded solutions
   UpdateCondMap,                     // Conditioning Map: marker, value, map of the pose
+  UndoRecordPose,                    // the undo history (undo)
 };
 
 //------------------------------------------------------------------ the robot-load rebuilds
@@ -74,6 +75,7 @@ static void (*const robot_rebuilds[])(void) = {
   CondMapNewRobot,       // Conditioning Map: joint choices, map dropped (analysis)
   CollisionsNewRobot,    // the collision model of the new robot (view)
   FitView,               // the whole robot (and its cell) in view (camera)
+  UndoAfterLoad,         // a new undo history (undo)
 };
 
 //------------------------------------------------------------------ the windows a load hides

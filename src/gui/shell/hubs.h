@@ -37,6 +37,24 @@ int MenuCodeNeedsRobot(int code);
 // menu_cb with no widget: run the command of code (a MenuCode of menu_codes.h)
 void RunMenu(int code);
 
+//------------------------------------------------------------------ undo (undo_cmds.cpp)
+// record the pose now in the undo history (last of the refresh list); not during a move
+void UndoRecordPose(void);
+// a new history holding the loaded robot's pose (last of the rebuild list)
+void UndoAfterLoad(void);
+// Undo and Redo: the pose before or after, shown everywhere
+void UndoCommand(void);
+void RedoCommand(void);
+
+//------------------------------------------------------------------ leaving (leave.cpp)
+// the answers to "Save changes to NAME?"
+enum { LEAVE_SAVE = 0, LEAVE_DISCARD = 1, LEAVE_CANCEL = 2 };
+// 1 when the program may end: no robot edits unsaved, or the user saved (and the save
+// worked) or discarded them; 0 when the user cancelled
+int LeaveAllowed(void);
+// the question asked (tests answer it themselves); NULL: the desktop's question box
+void SetLeaveQuestion(int (*ask)(const char* name));
+
 //------------------------------------------------------------------ forms (forms.cpp)
 // build every dialog, hidden, in the order of the form list
 void CreateForms(void);

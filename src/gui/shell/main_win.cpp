@@ -45,6 +45,7 @@ int Main_WIN::handle(int event) {
 // Escape arrives here as the window's callback too: it must not end the program
 void fl_exit(Fl_Widget*, void*) {
   if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  if (!LeaveAllowed()) return;
   while (Fl::first_window()) Fl::first_window()->hide();
 }
 

@@ -32,6 +32,8 @@ enum MenuCode {
   MENU_COND_MAP = 30,
   MENU_FIT = 31,
   MENU_HOME = 32,
+  MENU_UNDO = 33,
+  MENU_REDO = 34,
   MENU_EXIT = 99
 };
 

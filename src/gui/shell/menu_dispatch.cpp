@@ -21,7 +21,10 @@
 
 //------------------------------------------------------------------ commands built here
 
-static void Exit() { exit(0); }
+// status 0 at once, once unsaved robot edits are saved or given up
+static void Exit() {
+  if (LeaveAllowed()) exit(0);
+}
 static void ShowAbout() { ShowWindow(about_win); }
 
 //------------------------------------------------------------------ the table
@@ -37,6 +40,8 @@ static const MenuRow rows[] = {
   {"&Robot/Save As", MENU_SAVE_AS, FL_CTRL + FL_SHIFT + 's', 0, 1, robot_saveas},
   {"&Robot/Export URDF", MENU_EXPORT_URDF, 0, FL_MENU_DIVIDER, 1, ShowUrdfExport},
   {"&Robot/Exit", MENU_EXIT, FL_CTRL + 'q', 0, 0, Exit},
+  {"&Edit/Undo", MENU_UNDO, FL_CTRL + 'z', 0, 1, UndoCommand},
+  {"&Edit/Redo", MENU_REDO, FL_CTRL + FL_SHIFT + 'z', 0, 1, RedoCommand},
   {"&Posture/Joint Limits", MENU_JOINT_LIMITS, 0, 0, 1, joint_limits_show},
   {"&Posture/Select Configuration", MENU_SELECT_CONFIG, 0, 0, 1, ShowConfig},
   {"&Posture/Forward Kinematics", MENU_FORWARD_KIN, 0, 0, 1, ShowJointConfig},
