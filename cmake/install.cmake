@@ -22,10 +22,16 @@ foreach(t numlib_runtime torvik selmar pondrel quenta)
 endforeach()
 
 # the samples a moved tree finds beside its programs come first; then the installed ones, then
-# the source tree's, so that a program run from its build folder never makes an empty folder
+# the source tree's, so that a program run from its build folder never makes an empty folder.
+# A package build (VELMORA_PACKAGE) has no source tree to fall back on: no path of the build
+# machine goes into its programs
+option(VELMORA_PACKAGE "build for the Debian package: no fallback to the source tree" OFF)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/base/data_dir.cpp APPEND PROPERTY COMPILE_DEFINITIONS
-             VELMORA_SAMPLES_DIR="${CMAKE_INSTALL_PREFIX}/${VELMORA_SAMPLES}"
-             VELMORA_SOURCE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/data")
+             VELMORA_SAMPLES_DIR="${CMAKE_INSTALL_PREFIX}/${VELMORA_SAMPLES}")
+if(NOT VELMORA_PACKAGE)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/base/data_dir.cpp APPEND PROPERTY
+               COMPILE_DEFINITIONS VELMORA_SOURCE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/data")
+endif()
 
 if(velmora_programs)
   set_target_properties(${velmora_programs} PROPERTIES
@@ -51,6 +57,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/velmora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/velmora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(px 48 128)
+  install(FILES ${CMAKE_SOURCE_DIR}/dist/icons/${px}/velmora.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${px}x${px}/apps)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/dist/org.velmora.Velmora.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # manual pages carry the version and are installed compressed
 set(velmora_man)
@@ -65,6 +77,17 @@ endforeach()
 add_custom_target(velmora_man ALL DEPENDS ${velmora_man})
 install(FILES ${velmora_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+#------------------------------------------------------------------ licence and changelog
+# the Debian copyright file (the MIT licence) and the changelog, compressed as Debian wants
+install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/changelog.gz
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+                   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/dist/changelog
+                           > ${CMAKE_BINARY_DIR}/doc/changelog.gz
+                   DEPENDS ${CMAKE_SOURCE_DIR}/dist/changelog)
+add_custom_target(velmora_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 #------------------------------------------------------------------ test
 # install into a scratch prefix and run from there: no library path, another working
@@ -94,7 +117,7 @@ endif()
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "velmora")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@localhost>")
+set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora-devel@lists.velmora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study serial robot manipulators in a 3D view")
 # the summary above is the first line; CPack indents these lines
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -113,3 +136,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_OUTPUT_FILE_PREFIX "${CMAKE_BINARY_DIR}/package")
 include(CPack)
+
+# every option of velmora --help appears in velmora(1)
+if(TARGET velmora)
+  add_test(NAME velmora_man_options
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/man/check_velmora_man.sh
+                   $<TARGET_FILE:velmora> ${CMAKE_BINARY_DIR}/man/velmora.1)
+  set_tests_properties(velmora_man_options PROPERTIES LABELS install)
+endif()
