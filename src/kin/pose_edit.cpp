@@ -2,7 +2,7 @@
 // limits, the orientation wrap, the conditioning level, and the texts of the Q and J windows
 #include "kin/pose_edit.h"
 
-#include <math.h>    // for: fmod(), isfinite()
+#include <math.h>    // for: fmod(), isfinite(), fabs()
 #include <stdarg.h>  // for: va_list
 #include <stdio.h>   // for: snprintf(), vsnprintf()
 #include <string.h>  // for: strlen()
@@ -91,10 +91,16 @@ int ConditionLevel(double k) {
   return CondRed;
 }
 
+// v as a text of `decimals` decimals shows it: a value that rounds to zero is 0, never "-0.00"
+static double Shown(double v, double half_unit) { return fabs(v) < half_unit ? 0.0 : v; }
+
 int FormatQText(char* buf, size_t size, double Q[3][3]) {
+  double S[3][3];
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 3; j++) S[i][j] = Shown(Q[i][j], 0.005);
   return snprintf(buf, size,
                   "\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf\n\n%9.2lf %9.2lf %9.2lf",
-                  Q[0][0], Q[0][1], Q[0][2], Q[1][0], Q[1][1], Q[1][2], Q[2][0], Q[2][1], Q[2][2]);
+                  S[0][0], S[0][1], S[0][2], S[1][0], S[1][1], S[1][2], S[2][0], S[2][1], S[2][2]);
 }
 
 int FormatJText(char* buf, size_t size, double** M, int rows, int n) {
@@ -105,7 +111,7 @@ int FormatJText(char* buf, size_t size, double** M, int rows, int n) {
   Put(&t, "\n\n");
   for (int i = 0; i < rows; i++) {
     if (i > 0) Put(&t, "\n\n");
-    for (int j = 0; j < n; j++) Put(&t, " %9.3lf", M[i][j]);
+    for (int j = 0; j < n; j++) Put(&t, " %9.3lf", Shown(M[i][j], 0.0005));
   }
   return (int)t.len;
 }

@@ -50,7 +50,8 @@ int ConditionLevel(double k);
 
 //------------------------------------------------------------------ Q and J texts
 
-// the nine entries of Q row by row, "%9.2lf" each, rows apart by a blank line; like
+// the nine entries of Q row by row, "%9.2lf" each (a value that rounds to zero as 0, never
+// "-0.00"; the same for J), rows apart by a blank line; like
 // snprintf: the length the whole text needs, buf holding at most size - 1 of it
 int FormatQText(char* buf, size_t size, double Q[3][3]);
 // "\n", "   Col. %d  " per column, "\n\n", then the rows of M (rows x n) with " %9.3lf"

@@ -84,6 +84,11 @@ TEST(PoseEdit, QAndJTexts) {
   FormatQText(t, sizeof t, Q);
   EXPECT_STREQ(t, "\n     0.00     -1.00      0.00\n\n     1.00      0.00      0.00\n\n"
                   "     0.00      0.00      1.00");
+  // entries that round to zero show no minus sign; -0.005 rounds away from it
+  double Z[3][3] = {{-0.001, -0.0, -0.006}, {1, -0.0049, 0}, {0, 0, 1}};
+  FormatQText(t, sizeof t, Z);
+  EXPECT_STREQ(t, "\n     0.00      0.00     -0.01\n\n     1.00      0.00      0.00\n\n"
+                  "     0.00      0.00      1.00");
 
   double r0[2] = {1, -2.5}, r1[2] = {0.125, 1234.5678};
   double* M[2] = {r0, r1};
