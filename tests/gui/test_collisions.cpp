@@ -105,6 +105,8 @@ TEST(Collisions, PlotCurveAndPlaybackReport) {
   std::string dir = EnterDataCopy(1);
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   const float at[3] = {5.07f, -0.77f, 3.36f};
+  float pos0[3], info0[3], radius0 = Radius[0];   // put back at the end for later tests
+  for (int k = 0; k < 3; k++) pos0[k] = Obstacle_pos[0][k], info0[k] = Obstacle_info[0][k];
   for (int k = 0; k < 3; k++) Obstacle_pos[0][k] = Obstacle_info[0][k] = at[k];
   Radius[0] = 0.4f;
   ShowObstacle[0] = 1;
@@ -152,6 +154,8 @@ TEST(Collisions, PlotCurveAndPlaybackReport) {
   EXPECT_FALSE(TrajPlotHasClearance(p));
   SetCollisionsSwitch(-1);
   ShowObstacle[0] = 0;
+  for (int k = 0; k < 3; k++) Obstacle_pos[0][k] = pos0[k], Obstacle_info[0][k] = info0[k];
+  Radius[0] = radius0;
   traj_plot_win->hide();
   cart_traj_win->hide();
   Tick();
