@@ -287,3 +287,35 @@ TEST_F(Desktop, UndoRedoOfPoseChanges) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   EXPECT_EQ(UndoDepth(), 0);
 }
+
+// a dialog opens first to the right of the main window (the next one 30 pixels further right
+// and down), never over the view; moved and closed, it reopens where it was left
+TEST_F(Desktop, DialogsOpenBesideTheMainWindowAndRemember) {
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::first_window()) {
+    if (w == window) break;
+    w->hide();
+  }
+  window->position(0, 100);   // clear of any panel along the top of the screen
+  Fl::check();
+  int right = window->x() + window->w();
+  Fl_Window* a = new Fl_Window(100, 100, 200, 150, "first");
+  a->end();
+  Fl_Window* b = new Fl_Window(100, 100, 200, 150, "second");
+  b->end();
+  ShowWindow(a);
+  Fl::check();
+  EXPECT_GE(a->x(), right);
+  EXPECT_EQ(a->y(), window->y());
+  ShowWindow(b);
+  Fl::check();
+  EXPECT_EQ(b->x(), a->x() + 30);
+  EXPECT_EQ(b->y(), a->y() + 30);
+  a->position(900, 300);
+  a->hide();
+  Fl::check();
+  ShowWindow(a);
+  Fl::check();
+  EXPECT_EQ(a->x(), 900);  EXPECT_EQ(a->y(), 300);
+  delete a;
+  delete b;
+}

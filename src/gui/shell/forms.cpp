@@ -157,6 +157,7 @@ void close_win(Fl_Window* w) {
 
 void ShowWindow(Fl_Window* w) {
   if (!w) return;
+  PlaceDialog(w);   // beside the main window the first time, then where it was left
   w->show();
   w->redraw();
 }

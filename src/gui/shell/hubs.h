@@ -71,8 +71,11 @@ Fl_Window* RobotLoadHidden(int k);
 void gl_win_redraw(void);
 // the standard "close" button of a dialog under construction
 void close_win(Fl_Window* w);
-// make a window visible and raise it
+// make a window visible and raise it; a dialog's first showing places it (PlaceDialog)
 void ShowWindow(Fl_Window* w);
+// a dialog not shown before: to the right of the main window, 30 pixels further right and
+// down for each dialog open, kept on the screen (placement.cpp)
+void PlaceDialog(Fl_Window* w);
 
 //------------------------------------------------------------------ messages (message_line.cpp)
 extern Fl_Window* Msg;               // the message window, built hidden
