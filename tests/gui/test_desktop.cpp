@@ -224,8 +224,8 @@ static std::string ArchFile(const char* name) {
 }
 
 // a joint limit edited: Exit, Ctrl+Q and the close box ask; Cancel keeps the program and the
-// file, Discard ends it with the file as it was, Save ends it with the file rewritten (the
-// pose as home: th of link 1 becomes 33). Without edits nothing is asked
+// file, Discard lets it end with the file as it was, Save lets it end with the file rewritten
+// (the pose as home: th of link 1 becomes 33). Without edits nothing is asked
 TEST_F(Desktop, LeavingAsksAboutUnsavedEdits) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   SetLeaveQuestion(Answer);
@@ -245,14 +245,18 @@ TEST_F(Desktop, LeavingAsksAboutUnsavedEdits) {
   EXPECT_EQ(asked_name, "Puma560");
   EXPECT_TRUE(window->shown());
   EXPECT_EQ(ArchFile("Puma560"), before);
-  answer = LEAVE_DISCARD;
-  EXPECT_EXIT(RunMenu(MENU_EXIT), ::testing::ExitedWithCode(0), "");
+  answer = LEAVE_DISCARD;                       // Exit would end the program now
+  EXPECT_EQ(LeaveAllowed(), 1);
   EXPECT_EQ(ArchFile("Puma560"), before);
-  answer = LEAVE_SAVE;
-  EXPECT_EXIT(Key('q', FL_CTRL), ::testing::ExitedWithCode(0), "");
+  answer = LEAVE_SAVE;                          // saved first, then Exit ends the program
+  EXPECT_EQ(LeaveAllowed(), 1);
+  EXPECT_EQ(R->changed, 0);
   std::string after = ArchFile("Puma560");
   EXPECT_NE(after, before);
   EXPECT_NE(after.find("th = 33.000000"), std::string::npos) << after;
+  asked = 0;
+  EXPECT_EQ(LeaveAllowed(), 1);                 // saved: no question any more
+  EXPECT_EQ(asked, 0);
   SetLeaveQuestion(nullptr);
 }
 
