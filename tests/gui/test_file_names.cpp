@@ -71,6 +71,7 @@ TEST_F(FileNames, EveryDialogRefusesTildeAndNewline) {
   RunMenu(MENU_CART_TRAJ);                      // a Cartesian trajectory for Save JT, Plot
   Select(cart_traj_select, "Puma560.arc");
   ASSERT_TRUE(CT.active);
+  Export_Gl_Set = 0;                            // an earlier export in this process set it
   for (int code : {MENU_SAVE_AS, MENU_FORWARD_KIN, MENU_TRANSFORM_TRAJ, MENU_SET_WORK_ENV,
                    MENU_EXPORT, MENU_EXPORT_URDF, MENU_PLOT})
     RunMenu(code);
