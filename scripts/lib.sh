@@ -8,6 +8,7 @@ PACKAGES="$PACKAGES python3-dev pybind11-dev python3-pybind11"  # the Python mod
 PACKAGES="$PACKAGES python3-numpy python3-pytest"  # its arrays and its tests
 PACKAGES="$PACKAGES libfcl-dev"  # collision and distance queries (src/collide)
 PACKAGES="$PACKAGES python3"  # the include-cycle check of the core (tests/check_cycles.py)
+PACKAGES="$PACKAGES libgif-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev pkg-config"  # animations: GIF, MP4 and WebM
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 

@@ -10,11 +10,14 @@
 
 //------------------------------------------------------------------ the formats
 const ExportFormatRow export_formats[] = {
-  {".eps", ExportEPS, ExportSortBSP, 1, "Encapsulated PostScript"},
-  {".ps", ExportPS, ExportSortBSP, 1, "PostScript"},
-  {".pdf", ExportPDF, ExportSortBSP, 1, "PDF"},
-  {".svg", ExportSVG, ExportSortBSP, 1, "SVG"},
-  {".png", ExportPNG, ExportSortNone, 0, "PNG pixels"},
+  {".eps", ExportEPS, ExportSortBSP, 1, "Encapsulated PostScript", 0},
+  {".ps", ExportPS, ExportSortBSP, 1, "PostScript", 0},
+  {".pdf", ExportPDF, ExportSortBSP, 1, "PDF", 0},
+  {".svg", ExportSVG, ExportSortBSP, 1, "SVG", 0},
+  {".png", ExportPNG, ExportSortNone, 0, "PNG pixels", 0},
+  {".gif", ExportGIF, ExportSortNone, 0, "GIF animation", 1},
+  {".mp4", ExportMP4, ExportSortNone, 0, "MP4 video", 1},
+  {".webm", ExportWebM, ExportSortNone, 0, "WebM video", 1},
 };
 const int nexport_formats = (int)(sizeof(export_formats)/sizeof(export_formats[0]));
 
@@ -38,7 +41,8 @@ const ExportFormatRow* ExportFormatRowOf(int format) {
 static int Listed(const ExportFormatRow* f, int which) {
   if (which == ExportListDialog) return f->dialog;
   if (which == ExportListVector) return f->sort != ExportSortNone;
-  if (which == ExportListPixels) return f->sort == ExportSortNone;
+  if (which == ExportListPixels) return f->sort == ExportSortNone && !f->animation;
+  if (which == ExportListAnimation) return f->animation;
   return 1;
 }
 

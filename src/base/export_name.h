@@ -6,8 +6,10 @@
 // the dialog's file name holds at most 29 characters and the terminating NUL
 enum { ExportNameSize = 30 };
 
-// output format codes, the values gl2ps gives them; ExportPNG is the figure command's own
-enum { ExportPS = 0, ExportEPS = 1, ExportPDF = 3, ExportSVG = 4, ExportPNG = 100 };
+// output format codes, the values gl2ps gives them; ExportPNG and the animations are the
+// figure command's own
+enum { ExportPS = 0, ExportEPS = 1, ExportPDF = 3, ExportSVG = 4, ExportPNG = 100,
+       ExportGIF = 200, ExportMP4 = 201, ExportWebM = 202 };
 // depth orders of a vector page, gl2ps's values: painter's sort by centroid, BSP tree
 enum { ExportSortNone = 0, ExportSortSimple = 2, ExportSortBSP = 3 };
 
@@ -18,6 +20,7 @@ typedef struct _ExportFormatRow_ {
   int sort;           // depth order of a vector page; ExportSortNone for pixels
   int dialog;         // 1: offered by the export dialog, in table order
   const char* name;   // what the file holds, for texts
+  int animation;      // 1: a trajectory played into frames
 } ExportFormatRow;
 
 extern const ExportFormatRow export_formats[];
@@ -27,8 +30,10 @@ extern const int nexport_formats;
 const ExportFormatRow* ExportFormatOfExt(const char* ext, int ignore_case);
 // the row of format code format; NULL if none
 const ExportFormatRow* ExportFormatRowOf(int format);
-// which rows a list names: all, the dialog's, the vector pages, the pixel images
-enum { ExportListAll = 0, ExportListDialog, ExportListVector, ExportListPixels };
+// which rows a list names: all, the dialog's, the vector pages, the pixel images, the
+// animations
+enum { ExportListAll = 0, ExportListDialog, ExportListVector, ExportListPixels,
+       ExportListAnimation };
 // the extensions of the rows of kind which joined into out, the last two by last (" or "), the
 // others by ", ": ".eps, .ps, .pdf or .svg"; returns out
 char* ExportFormatList(char* out, int size, int which, const char* last);

@@ -30,6 +30,8 @@ TEST(ExportName, RefusalsAndFormats) {
   EXPECT_EQ(ExportFormatOfPath("out/fig.PDF"), ExportPDF);
   EXPECT_EQ(ExportFormatOfPath("/tmp/a.pdf/fig"), -1);
   EXPECT_EQ(ExportFormatOfPath(".svg"), -1);
+  EXPECT_EQ(ExportFormatOfPath("clips/arm.WebM"), ExportWebM);
+  EXPECT_EQ(ExportFormatOfPath("arm.mp4.gif"), ExportGIF);
 }
 
 // the texts are made from the table: every row once, in its order, with its kind; a list
@@ -39,7 +41,9 @@ TEST(ExportName, FormatListsFromTheTable) {
   EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListDialog, " or "),
                ".eps, .ps, .pdf or .svg");
   EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListAll, ", "),
-               ".eps, .ps, .pdf, .svg, .png");
+               ".eps, .ps, .pdf, .svg, .png, .gif, .mp4, .webm");
+  EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListAnimation, " or "),
+               ".gif, .mp4 or .webm");
   EXPECT_STREQ(ExportFormatList(out, sizeof(out), ExportListPixels, " or "), ".png");
   EXPECT_STREQ(ExportFormatList(out, 12, ExportListAll, ", "), ".eps, .ps");
   EXPECT_EQ(ExportFormatOfExt(".SVG", 1)->format, ExportSVG);
