@@ -9,8 +9,8 @@ extern "C" {
 #include <libswscale/swscale.h>    // for: sws_getContext(), sws_scale()
 #include <libavutil/log.h>          // for: av_log_set_level()
 }
-#include <stdlib.h>   // for: calloc(), free()
-#include <string.h>   // for: strcmp()
+#include <stdlib.h>   // for: calloc(), malloc(), free()
+#include <string.h>   // for: strcmp(), memcpy()
 
 #include "media/media_local.h"
 
@@ -23,10 +23,12 @@ struct VideoWriterState {
   AVFrame* frame;
   AVPacket* pkt;
   SwsContext* sws;
+  unsigned char* rgb;       // the frame put, top row first, with room behind its last row
   int header_written;
 };
 
-enum { IoBufferSize = 1 << 16 };
+// the converter's vector loads may read a little past the last row of what they convert
+enum { IoBufferSize = 1 << 16, RgbPadding = 64 };
 
 // the encoders tried for each video format, best first
 typedef struct _VideoCodec_ {
@@ -174,6 +176,8 @@ int VideoWriterOpen(MediaWriter mw) {
   s->sws = sws_getContext(mw->out_w, mw->out_h, AV_PIX_FMT_RGB24, mw->out_w, mw->out_h,
                           AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
   if (!s->sws) return MediaFail("no colour conversion to YUV 4:2:0");
+  s->rgb = (unsigned char*)malloc((size_t)mw->w*mw->h*3 + RgbPadding);
+  if (!s->rgb) return MediaFail("out of memory");
   return 0;
 }
 
@@ -181,14 +185,11 @@ int VideoWriterPut(MediaWriter mw, const unsigned char* rgb, int bottom_up) {
   VideoWriterState* s = mw->video;
   int rc = av_frame_make_writable(s->frame);
   if (rc < 0) return AvFail("frame", rc);
-  // the top rows of the picture: the last rows of a bottom-up buffer, read backwards
-  int stride = mw->w*3;
-  const uint8_t* src[1] = {rgb};
-  int lines[1] = {stride};
-  if (bottom_up) {
-    src[0] = rgb + (size_t)(mw->h - 1)*stride;
-    lines[0] = -stride;
-  }
+  size_t stride = (size_t)mw->w*3;
+  for (int y = 0; y < mw->h; y++)
+    memcpy(s->rgb + y*stride, rgb + (bottom_up ? mw->h - 1 - y : y)*stride, stride);
+  const uint8_t* src[1] = {s->rgb};
+  int lines[1] = {(int)stride};
   sws_scale(s->sws, src, lines, 0, mw->out_h, s->frame->data, s->frame->linesize);
   s->frame->pts = mw->frames;
   rc = avcodec_send_frame(s->enc, s->frame);
@@ -212,6 +213,7 @@ int VideoWriterFinish(MediaWriter mw) {
 void VideoWriterFree(MediaWriter mw) {
   VideoWriterState* s = mw->video;
   if (!s) return;
+  free(s->rgb);
   sws_freeContext(s->sws);
   av_packet_free(&s->pkt);
   av_frame_free(&s->frame);
