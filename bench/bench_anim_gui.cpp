@@ -20,11 +20,6 @@
 
 static OpenGL_WIN* view = nullptr;
 
-static void DrawScene(void) {
-  SetViewCamera();
-  view->draw_robot();
-}
-
 // the view, the FanucS300 and its helix loaded, one frame drawn
 static int Setup() {
   if (view) return 0;
@@ -49,7 +44,7 @@ static void BM_RecordHelix(benchmark::State& state) {
     state.SkipWithError("no off-screen buffer");
     return;
   }
-  AnimJob job = {path, 600, 600, 30, 1, 0, 0, DrawScene, nullptr, nullptr, 0, 0, 0};
+  AnimJob job = {path, 600, 600, 30, 1, 0, 0, nullptr, nullptr, 0, 0, 0};
   for (auto _ : state)
     if (AnimRecord(&job) != 0) state.SkipWithError(AnimFailure());
   AnimOffscreenEnd();

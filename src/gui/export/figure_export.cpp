@@ -427,7 +427,6 @@ int FigureCommand(int argc, char** argv, const char* data) {
   InitViewGL();
   glViewport(0, 0, a.w, a.w);   // w x w from the bottom row, as the view's viewport
   DrawFigure();   // the first frame builds the scene's solids and lists
-  figure_view->valid(1);   // and sets the context up: later frames draw as the view's do
   printf("File -> %s\n", a.file);
   if (a.format == ExportPNG) return WritePng(a.path, a.file, a.w, a.h);
   if (ExportFormatRowOf(a.format)->animation) return WriteAnimation(&a);
