@@ -15,7 +15,7 @@
 #include "robot/app_state.h"
 #include "gui/export/anim_export.h"
 #include "gui/view/opengl_win.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "traj/traj_file.h"
 
 static OpenGL_WIN* view = nullptr;

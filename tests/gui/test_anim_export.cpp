@@ -12,7 +12,7 @@
 #include "gui/export/anim_export.h"
 #include "gui_window.h"
 #include "kin/ikp.h"
-#include "robot/robot_load.h"
+#include "load/robot_load.h"
 #include "support/data_copy.h"
 #include "support/media_decode.h"
 #include "traj/traj_file.h"
