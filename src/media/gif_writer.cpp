@@ -7,6 +7,7 @@
 #include <string.h>    // for: memcmp(), memcpy()
 
 #include "media/media_local.h"
+#include "media/media_writer.h"
 
 //------------------------------------------------------------------ the writer's state
 struct GifWriterState {

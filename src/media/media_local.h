@@ -5,8 +5,6 @@
 
 #include <stdio.h>  // for: FILE
 
-#include "media/media_writer.h"
-
 struct GifFileType;
 struct GifWriterState;
 struct VideoWriterState;
@@ -26,17 +24,19 @@ struct _MediaWriter_ {
 // the failure text of the module, printf style; returns -1
 int MediaFail(const char* format, ...);
 
+typedef struct _MediaWriter_* MediaWriterPtr;
+
 // the GIF side (gif_writer.cpp): 0 or -1 after MediaFail
-int GifWriterOpen(MediaWriter mw);
-int GifWriterPut(MediaWriter mw, const unsigned char* rgb, int bottom_up);
-int GifWriterFinish(MediaWriter mw);
-void GifWriterFree(MediaWriter mw);
+int GifWriterOpen(MediaWriterPtr mw);
+int GifWriterPut(MediaWriterPtr mw, const unsigned char* rgb, int bottom_up);
+int GifWriterFinish(MediaWriterPtr mw);
+void GifWriterFree(MediaWriterPtr mw);
 
 // the video side (video_writer.cpp)
-int VideoWriterOpen(MediaWriter mw);
-int VideoWriterPut(MediaWriter mw, const unsigned char* rgb, int bottom_up);
-int VideoWriterFinish(MediaWriter mw);
-void VideoWriterFree(MediaWriter mw);
+int VideoWriterOpen(MediaWriterPtr mw);
+int VideoWriterPut(MediaWriterPtr mw, const unsigned char* rgb, int bottom_up);
+int VideoWriterFinish(MediaWriterPtr mw);
+void VideoWriterFree(MediaWriterPtr mw);
 // the libavcodec encoder name of a video format, NULL when none is available
 const char* VideoCodecName(int format);
 

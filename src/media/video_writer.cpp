@@ -13,6 +13,7 @@ extern "C" {
 #include <string.h>   // for: strcmp(), memcpy()
 
 #include "media/media_local.h"
+#include "media/media_writer.h"
 
 //------------------------------------------------------------------ the writer's state
 struct VideoWriterState {
