@@ -65,6 +65,17 @@ int CollideCheck(CollideModel m, const float* q, CollideReport* rep);
 // as CollideCheck, then the clearance and the closest pair; returns the clearance
 double CollideClearance(CollideModel m, const float* q, CollideReport* rep);
 
+//------------------------------------------------------------------ obstacle avoidance
+// how deep the robot's parts reach into the spheres of influence at joints q:
+// P = sum over parts a and shown obstacles e of max(0, z_e - d_ae)^2, with z_e = Radius SOI
+// the depth of the zone around sphere e and d_ae the part's distance to the sphere (below 0
+// inside it, as the clearance); 0 when every part is outside every zone
+double CollideAvoidPotential(CollideModel m, const float* q);
+// "Avoid obstacles": the redundant solver's null-space goal becomes P of m's robot (its
+// gradient by central differences of 0.05 degree, or 1e-4 avg_len for a slide); NULL: off
+void SetCollideAvoid(CollideModel m);
+CollideModel GetCollideAvoid(void);
+
 //------------------------------------------------------------------ settings
 // the "Check collisions" switch: 1 checks, 0 makes every check report nothing (off at start)
 void SetCollideCheck(int on);

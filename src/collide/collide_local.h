@@ -55,6 +55,9 @@ struct _CollideModel_ {
   unsigned char* touched;          // robot body a touched list entry b: [a (list size) + b]
 };
 
+// distance of robot body a to body b (an obstacle is measured from its centre less its
+// radius once they touch, so below 0 inside it)
+double CollideBodyGap(CollideModel m, const CollideBodyRec* a, const CollideBodyRec* b);
 // every piece of b placed from the frames, and b's bounding box
 void CollidePlaceBody(CollideBodyRec* b, CollideFrame* F, const float* q);
 // the scene tables into the model: shown objects (meshes rebuilt when changed) and obstacles

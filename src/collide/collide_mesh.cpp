@@ -40,9 +40,20 @@ static void AddPoint(CollideMesh* m, const float* v) {
   m->nv++;
 }
 
-// triangle of three point indices, skipped when two coincide
+// triangle of three point indices, skipped when it has no area (two points the same, or all
+// three on a line: the distance tests cannot take such a triangle)
 static void AddTri(CollideMesh* m, int a, int b, int c) {
   if (a == b || b == c || a == c) return;
+  const float *A = m->V + 3*a, *B = m->V + 3*b, *C = m->V + 3*c;
+  double u[3], v[3], s = 0, lu = 0, lv = 0;
+  for (int k = 0; k < 3; k++) { u[k] = B[k] - A[k];  v[k] = C[k] - A[k]; }
+  for (int k = 0; k < 3; k++) {
+    double w = u[(k + 1) % 3]*v[(k + 2) % 3] - u[(k + 2) % 3]*v[(k + 1) % 3];
+    s += w*w;
+    lu += u[k]*u[k];
+    lv += v[k]*v[k];
+  }
+  if (s <= 1e-12*lu*lv) return;          // sine of the corner angle below 1e-6
   m->T = (int*)Grow(m->T, &m->ct, m->nt + 1, 3*sizeof(int));
   int* t = m->T + 3*m->nt;
   t[0] = a;  t[1] = b;  t[2] = c;

@@ -290,6 +290,7 @@ CollideModel CollideBuild(Robot r) {
 
 void CollideFree(CollideModel m) {
   if (!m) return;
+  if (GetCollideAvoid() == m) SetCollideAvoid(nullptr);
   for (int k = 0; k < m->nr; k++) FreeBodyShapes(&m->part[k]);
   free(m->part);
   FreeBodyShapes(&m->payload);

@@ -81,6 +81,10 @@ static double BodyDistance(CollideModel m, const CollideBodyRec* a, const Collid
 }
 
 // a pair to measure: a lower bound of its distance, and whether the check found it touching
+double CollideBodyGap(CollideModel m, const CollideBodyRec* a, const CollideBodyRec* b) {
+  return BodyDistance(m, a, b, Touch(a, b));
+}
+
 typedef struct _Candidate_ {
   double gap;
   int a, b;

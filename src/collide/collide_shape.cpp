@@ -84,7 +84,7 @@ int CollideTouch(CollideShape a, CollideShape b) {
 }
 
 double CollideGap(CollideShape a, CollideShape b) {
-  fcl::DistanceRequestd rq(false, false, 0, 0, 1e-6, fcl::GST_INDEP);
+  fcl::DistanceRequestd rq;
   fcl::DistanceResultd rs;
   fcl::distance(a->obj, b->obj, rq, rs);
   return rs.min_distance < 0 ? 0 : rs.min_distance;

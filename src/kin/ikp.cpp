@@ -22,6 +22,11 @@ static double ConMinTol = KIN_INV_TOL; // redundant solver: copies taken at star
 static int ConMinMaxIter = KIN_INV_MAX;
 static double ConMinDamp = 0.5;        // redundant solver: step-halving factor
 static int fallback_on = 1;            // both solvers: try harder before reporting failure
+static InvAvoidProc avoid_goal = nullptr;  // RInvKin's null-space goal (SetInvAvoid)
+static const int AvoidMaxMoves = 40;   // null-space moves per solve
+static const int AvoidMaxFix = 8;      // Newton steps back onto the task after each
+static const double AvoidMaxStep = 0.035;  // largest joint change of a move, radians (2 deg)
+static const int AvoidMaxHalvings = 6; // a move that fails is tried again at half its size
 
 
 // work storage, sized by ResetKin for n joints and jm task rows
@@ -178,6 +183,9 @@ void ResetKin(JointConfig, CartesianConfig) {
 }
 
 void SetInvTol(double t) { tol = t; }
+void SetInvAvoid(InvAvoidProc goal) { avoid_goal = goal; }
+InvAvoidProc GetInvAvoid(void) { return avoid_goal; }
+
 void SetInvFallback(int on) { fallback_on = on; }
 int GetInvFallback() { return fallback_on; }
 void SetInvMax(int k) { max = k; }
@@ -313,15 +321,149 @@ static int redundant_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
   return k == ConMinMaxIter || d > ConMinMaxIter ? InvNotConverged : 0;
 }
 
+// the minimum-norm x of J x = b (the normalised task Jacobian of the current frames) into
+// x, n entries; b has the task's rows; Gf, vg, pg are used as work
+static void min_norm_step(Robot robot, CartesianConfig cc, const double* b, double* x) {
+  int n = robot->n, a = robot->jm;
+  EvalObjJacobian(cc->type, robot, cc);
+  Normalize(cc->type, robot);
+  for (int i = 0; i < a; i++)
+    for (int j = 0; j < n; j++) Gf[i][j] = robot->J[i][j];
+  for (int j = 0; j < n; j++) x[j] = j < a ? b[j] : 0.0;
+  JmSolveMinNorm(Gf, a, n, x, vg, pg);
+}
+
+// joints moved by -x in the solver's units: radians for revolute joints, avg_len for slides
+static void move_joints(Robot robot, JointConfig jc, const double* x) {
+  for (int j = 0; j < robot->n; j++) {
+    if (robot->L[j].joint != 0) jc->q[j] -= robot->avg_len*x[j];
+    else jc->q[j] -= x[j]*180.0/VM_PI;
+  }
+}
+
+// Newton steps back onto the task; 1 once its error is below ConMinTol
+static int back_on_task(Robot robot, JointConfig jc, CartesianConfig cc, double* x) {
+  for (int k = 0; k <= AvoidMaxFix; k++) {
+    frames(robot, jc);
+    if (F2(cc, f) < ConMinTol/2) return 1;
+    if (k == AvoidMaxFix) break;
+    min_norm_step(robot, cc, f, x);
+    move_joints(robot, jc, x);
+  }
+  frames(robot, jc);
+  return F2(cc, f) < ConMinTol;
+}
+
+// the goal's gradient in the null space of the task, N g = g - J+ J g, taken down in moves
+// of at most AvoidMaxStep, each put back on the task; a move that leaves the task, breaks a
+// limit or does not lower the goal is tried again at half its size, and after
+// AvoidMaxHalvings halvings undone, which ends the motion
+static void avoid_iterate(Robot robot, JointConfig jc, CartesianConfig cc) {
+  int n = robot->n, a = robot->jm;
+  double L = robot->avg_len;
+  double* g = JmVector(n);
+  double* Jg = JmVector(a > n ? a : n);
+  double* x = JmVector(n);
+  float* keep = JmFVector(n);
+  double P = avoid_goal(robot, jc->q, g);
+  for (int it = 0; it < AvoidMaxMoves && P > 0; it++) {
+    for (int j = 0; j < n; j++) {       // per radian, or per unit of q / avg_len
+      g[j] *= robot->L[j].joint != 0 ? L : 180.0/VM_PI;
+      keep[j] = jc->q[j];
+    }
+    frames(robot, jc);
+    EvalObjJacobian(cc->type, robot, cc);
+    Normalize(cc->type, robot);
+    for (int i = 0; i < a; i++) {
+      double s = 0.0;
+      for (int j = 0; j < n; j++) s += robot->J[i][j]*g[j];
+      Jg[i] = s;
+    }
+    min_norm_step(robot, cc, Jg, x);
+    double big = 0.0, nn = 0.0;
+    for (int j = 0; j < n; j++) {
+      x[j] = g[j] - x[j];
+      if (fabs(x[j]) > big) big = fabs(x[j]);
+      nn += x[j]*x[j];
+    }
+    if (big < 1e-12) break;             // the goal cannot be lowered without the task
+    double alpha = P/nn;                // the step that would bring P to 0 if it were linear
+    if (alpha*big > AvoidMaxStep) alpha = AvoidMaxStep/big;
+    for (int j = 0; j < n; j++) Jg[j] = x[j];   // the direction, kept for the halvings
+    double Pn = -1;
+    for (int half = 0; half <= AvoidMaxHalvings && !(Pn >= 0 && Pn < P); half++) {
+      for (int j = 0; j < n; j++) { jc->q[j] = keep[j];  x[j] = alpha*Jg[j]; }
+      move_joints(robot, jc, x);
+      Pn = -1;
+      if (back_on_task(robot, jc, cc, x) && check_joints(robot, jc) == 0)
+        Pn = avoid_goal(robot, jc->q, g);
+      alpha *= 0.5;
+    }
+    if (!(Pn >= 0 && Pn < P)) {
+      for (int j = 0; j < n; j++) jc->q[j] = keep[j];
+      break;
+    }
+    P = Pn;
+  }
+  JmFreeFVector(keep);
+  JmFreeVector(x);
+  JmFreeVector(Jg);
+  JmFreeVector(g);
+}
+
+// the goal of the joints in jc, or -1 when they miss the task or a limit
+static double avoid_candidate(Robot robot, JointConfig jc, CartesianConfig cc, double* g) {
+  if (check_joints(robot, jc) != 0 || !task_met(robot, jc, cc, ConMinTol)) return -1;
+  return avoid_goal(robot, jc->q, g);
+}
+
+// the solved joints in jc moved down the goal; when the goal stays above 0 the start joints
+// (q0) brought onto the task by Newton steps and moved down the goal too, which keeps the
+// posture of the last point (the side an obstacle was passed on); the lower goal wins, the
+// plain solution whenever neither move stays on the task
+static void avoid_solve(Robot robot, JointConfig jc, CartesianConfig cc) {
+  int n = robot->n;
+  float* plain = JmFVector(n);
+  float* best = JmFVector(n);
+  double* g = JmVector(n);
+  double* x = JmVector(n);
+  for (int j = 0; j < n; j++) plain[j] = best[j] = jc->q[j];
+  avoid_iterate(robot, jc, cc);
+  double pb = avoid_candidate(robot, jc, cc, g);
+  if (pb >= 0)
+    for (int j = 0; j < n; j++) best[j] = jc->q[j];
+  if (pb != 0) {
+    for (int j = 0; j < n; j++) jc->q[j] = (float)q0[j];
+    if (back_on_task(robot, jc, cc, x) && check_joints(robot, jc) == 0) {
+      avoid_iterate(robot, jc, cc);
+      double pa = avoid_candidate(robot, jc, cc, g);
+      if (pa >= 0 && (pb < 0 || pa < pb))
+        for (int j = 0; j < n; j++) best[j] = jc->q[j];
+    }
+  }
+  for (int j = 0; j < n; j++) jc->q[j] = best[j];
+  if (!task_met(robot, jc, cc, ConMinTol))
+    for (int j = 0; j < n; j++) jc->q[j] = plain[j];
+  frames(robot, jc);
+  JmFreeVector(x);
+  JmFreeVector(g);
+  JmFreeFVector(best);
+  JmFreeFVector(plain);
+}
+
 // minimise |q| (radians) subject to a zero task error; constrained steps with halving.
-// Success only with the task error of the final joints below ConMinTol
+// Success only with the task error of the final joints below ConMinTol; then the avoidance
+// goal's null-space motion, kept only when the task is still met
 int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc) {
   if (!ready_for(robot, cc)) return InvNotConverged;
   if (!joints_finite(robot, jc)) return InvNotConverged;
   save_q(robot, jc);
   int rc = redundant_iterate(robot, jc, cc);
   if (rc == 0) rc = check_joints(robot, jc);
-  if (rc == 0 && task_met(robot, jc, cc, ConMinTol)) return 0;
+  if (rc == 0 && task_met(robot, jc, cc, ConMinTol)) {
+    if (avoid_goal) avoid_solve(robot, jc, cc);
+    return 0;
+  }
   if (rc == 0) rc = InvNotConverged;
   int it = try_fallback(robot, jc, cc, ConMinTol, rc);
   return it >= 0 ? 0 : it;

@@ -30,8 +30,18 @@ enum InvResult {
 // goes to RInvKin
 int InvKin(Robot robot, JointConfig jc, CartesianConfig cc);
 // minimum joint norm solve with step halving: 0 (task error below its tolerance), or the
-// same negative codes
+// same negative codes. With an avoidance goal set, a solved pose is then moved down the
+// goal's gradient projected into the null space of the task Jacobian, each move followed by
+// Newton steps back onto the task; it is kept only while the task error stays below the
+// tolerance and the joints inside their limits, else the plain solution is returned
 int RInvKin(Robot robot, JointConfig jc, CartesianConfig cc);
+
+// a goal the redundant solver moves away from: a potential P >= 0 of robot at joints q
+// (degrees, lengths) and dP/dq per degree or per length into grad (n entries); 0 at rest
+typedef double (*InvAvoidProc)(Robot robot, const float* q, double* grad);
+// the goal of RInvKin's null-space motion; NULL (the start) for none
+void SetInvAvoid(InvAvoidProc goal);
+InvAvoidProc GetInvAvoid(void);
 // switch the fallback of both solvers (damped steps and restarts after a failed iteration)
 // on (1, the default) or off
 void SetInvFallback(int on);

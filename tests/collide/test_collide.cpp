@@ -192,3 +192,67 @@ TEST_F(PumaCell, TableHitAndFreePose) {
   FreeCartesianConfig(cc);
   FreeJointConfig(jc);
 }
+
+//------------------------------------------------------------------ avoidance
+
+// Redund7 along a straight joint path (tool poses from forward kinematics, eleven points),
+// an obstacle of radius 0.4 put 0.3 beside where the plain solver's elbow (link 4's frame)
+// is at mid path: the plain solutions run through it (clearance below 0); with avoidance
+// every point keeps a positive clearance and meets the task within the solver's tolerance
+TEST(Avoid, Redund7KeepsClearOfAnObstacleOnTheElbowPath) {
+  std::string dir = EnterDataCopy(1);
+  EmptyScene();
+  Robot r = ReadRobot("Redund7");
+  ASSERT_NE(r, nullptr);
+  R = r;
+  JointConfig jc = JointConfigFromRobot(r);
+  CartesianConfig cc = CartesianConfigFromRobot(r, jc);   // sizes the task: 7 joints, 6 rows
+  ASSERT_EQ(r->redundant, 1);
+  const int N = 11;
+  const float a[7] = {0, 30, 0, 60, 0, 30, 0}, b[7] = {60, 50, -10, 90, 15, 20, 5};
+  CartesianConfigRec target[N];
+  for (int i = 0; i < N; i++) {
+    for (int j = 0; j < 7; j++) jc->q[j] = a[j] + (b[j] - a[j])*i/(N - 1);
+    FwdKin(r, jc, cc);
+    target[i] = *cc;
+  }
+  CollideModel m = CollideBuild(r);
+  double lowest[2];
+  for (int pass = 0; pass < 2; pass++) {
+    SetCollideAvoid(pass ? m : nullptr);
+    for (int j = 0; j < 7; j++) jc->q[j] = a[j];
+    lowest[pass] = CollideFar;
+    for (int i = 0; i < N; i++) {
+      *cc = target[i];
+      ASSERT_GE(InvKin(r, jc, cc), 0) << pass << " " << i;
+      double f[8];
+      EvalQr_i(r, jc);
+      EvalQr_1(r);
+      EXPECT_LT(F2(cc, f), GetInvTol()) << pass << " " << i;
+      if (pass == 0 && i == N/2) {
+        // the elbow, where link 4 starts: the chain's end r_1(1) (base coordinates) less
+        // r_1(4), the rest of the chain, turned into the base by Q_1(3)
+        double e[3];
+        for (int k = 0; k < 3; k++) {
+          e[k] = r->L[0].r_1[k];
+          for (int l = 0; l < 3; l++) e[k] -= r->L[2].Q_1[k][l]*r->L[3].r_1[l];
+        }
+        Obstacle(0, e[0], e[1] + 0.3, e[2], 0.4);
+        SOI[0] = 1.0f;
+      }
+      if (pass == 0 && i < N/2) continue;   // the obstacle is not there yet
+      double c = CollideClearance(m, jc->q, nullptr);
+      if (c < lowest[pass]) lowest[pass] = c;
+    }
+  }
+  SetCollideAvoid(nullptr);
+  EXPECT_LT(lowest[0], -0.1);
+  EXPECT_GT(lowest[1], 0.0);
+  CollideFree(m);
+  FreeCartesianConfig(cc);
+  FreeJointConfig(jc);
+  R = nullptr;
+  FreeRobot(r);
+  EmptyScene();
+  LeaveDataCopy(dir);
+}

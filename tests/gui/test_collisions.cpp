@@ -17,6 +17,7 @@
 #include "gui/traj/traj_panels.h"
 #include "gui/view/collisions.h"
 #include "gui_window.h"
+#include "kin/ikp.h"
 #include "load/robot_load.h"
 #include "scene/workspace.h"
 #include "scene/workspace_file.h"
@@ -160,5 +161,30 @@ TEST(Collisions, PlotCurveAndPlaybackReport) {
   cart_traj_win->hide();
   Tick();
   UnloadRobot();
+  LeaveDataCopy(dir);
+}
+
+// "Avoid obstacles" hands the current robot's model to the redundant solver, follows a new
+// load, and takes it back when switched off
+TEST(Collisions, AvoidObstaclesSwitch) {
+  EnsureMainWindow();
+  std::string dir = EnterDataCopy(1);
+  ASSERT_NE(NewRobot("Redund7"), nullptr);
+  ShowControl();
+  EXPECT_EQ(avoid_obstacles->value(), 0);
+  EXPECT_EQ(GetInvAvoid(), nullptr);
+  avoid_obstacles->value(1);
+  avoid_obstacles->do_callback();
+  EXPECT_NE(GetInvAvoid(), nullptr);
+  EXPECT_EQ(GetCollideAvoid(), CurrentCollideModel());
+  ASSERT_NE(NewRobot("Redund7"), nullptr);
+  EXPECT_EQ(GetCollideAvoid(), CurrentCollideModel());
+  EXPECT_NE(GetInvAvoid(), nullptr);
+  avoid_obstacles->value(0);
+  avoid_obstacles->do_callback();
+  EXPECT_EQ(GetInvAvoid(), nullptr);
+  control_win->hide();
+  UnloadRobot();
+  CurrentCollideModel();   // drops the model of the unloaded robot
   LeaveDataCopy(dir);
 }

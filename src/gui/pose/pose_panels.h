@@ -110,6 +110,7 @@ extern Fl_Button *axes_inertial, *axes_joint, *axes_ee;
 extern Fl_Value_Input *ikp_tolerance, *ikp_max_iter;
 extern Fl_Button* ikp_fallback;       // "Damped fallback" of the solvers, on at start
 extern Fl_Button* check_collisions;   // "Check collisions"
+extern Fl_Button* avoid_obstacles;    // "Avoid obstacles"
 
 void control(void);
 // menu command 4

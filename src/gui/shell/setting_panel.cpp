@@ -1,5 +1,5 @@
 // setting_panel.cpp -- the Setting System panel: view background, projection, frames drawn,
-// and the tolerance and step limit of the inverse kinematics
+// the tolerance and step limit of the inverse kinematics, and the collision switches
 #include <FL/Fl_Button.H>         // for: Fl_Button
 #include <FL/Fl_Group.H>          // for: Fl_Group
 #include <FL/Fl_Check_Button.H>  // for: Fl_Check_Button
@@ -35,6 +35,7 @@ Fl_Button* axes_ee = nullptr;
 Fl_Value_Input* ikp_tolerance = nullptr;
 Fl_Value_Input* ikp_max_iter = nullptr;
 Fl_Button* check_collisions = nullptr;
+Fl_Button* avoid_obstacles = nullptr;
 
 //------------------------------------------------------------------ static helpers
 
@@ -139,6 +140,11 @@ static void check_collisions_cb(Fl_Widget* w, void*) {
   gl_win_redraw();
 }
 
+// redundant robots keep their parts out of the spheres of influence from the next solve on
+static void avoid_obstacles_cb(Fl_Widget* w, void*) {
+  SetAvoidObstacles(((Fl_Button*)w)->value());
+}
+
 //------------------------------------------------------------------ public API
 
 void control(void) {
@@ -184,6 +190,9 @@ void control(void) {
       check_collisions = new Fl_Light_Button(20, 360, 140, 25, "Check collisions");
       check_collisions->value(CollisionsSwitch());
       check_collisions->callback(check_collisions_cb);
+      avoid_obstacles = new Fl_Light_Button(170, 360, 140, 25, "Avoid obstacles");
+      avoid_obstacles->value(AvoidObstacles());
+      avoid_obstacles->callback(avoid_obstacles_cb);
     g->end();
     close_win(control_win);
   control_win->end();

@@ -21,6 +21,7 @@ static CollideModel model = nullptr;
 static Robot model_robot = nullptr;
 static uintptr_t model_print = 0;    // what the model was built from (Fingerprint)
 static int user_switch = -1;         // the user's "Check collisions", -1 while never set
+static int avoid_on = 0;             // "Avoid obstacles"
 static char shown[112] = "";         // the pair this module put on the message line
 static int run_active = 0;           // a trajectory is playing (CollisionsRunPoint)
 static int run_reported = 0;         // its first touching point is on the line
@@ -94,8 +95,16 @@ void CollisionsNewRobot(void) {
   model = R ? CollideBuild(R) : nullptr;
   model_robot = R;
   model_print = R ? Fingerprint(R) : 0;
+  SetCollideAvoid(avoid_on ? model : nullptr);
   ClearOwnMessage();
 }
+
+void SetAvoidObstacles(int on) {
+  avoid_on = on ? 1 : 0;
+  SetCollideAvoid(avoid_on ? CurrentCollideModel() : nullptr);
+}
+
+int AvoidObstacles(void) { return avoid_on; }
 
 void SetCollisionsSwitch(int on) {
   user_switch = on < 0 ? -1 : (on ? 1 : 0);

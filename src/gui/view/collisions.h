@@ -23,6 +23,11 @@ void CollisionsNewRobot(void);
 void SetCollisionsSwitch(int on);
 int CollisionsSwitch(void);
 
+// "Avoid obstacles": while on, the redundant solver keeps the current robot's parts out of
+// the spheres of influence (through the current model, also after a load or a rebuild)
+void SetAvoidObstacles(int on);
+int AvoidObstacles(void);
+
 // before a frame: the check of the current pose, its tints into v, and the message line
 // naming the first touching pair (cleared again once nothing touches)
 void CollisionsForFrame(struct _SceneView_* v);
