@@ -148,7 +148,7 @@ static void avoid_obstacles_cb(Fl_Widget* w, void*) {
 //------------------------------------------------------------------ public API
 
 void control(void) {
-  control_win = new Fl_Window(100, 100, 330, 420, "Setting System");
+  control_win = new Fl_Window(100, 100, 330, 445, "Setting System");
     Fl_Group* g = Group(10, 25, 310, 100, "Background Color");
       bg_color_r = Channel(36, "R", FL_RED, bg_red, bg_color_r_cb);
       bg_color_g = Channel(63, "G", FL_GREEN, bg_green, bg_color_g_cb);
@@ -186,11 +186,11 @@ void control(void) {
                           "restarts, which may land on another branch");
     ikp_fallback->value(GetInvFallback());
     ikp_fallback->callback(ikp_fallback_cb);
-    g = Group(10, 355, 310, 30, "Collisions");
-      check_collisions = new Fl_Light_Button(20, 360, 140, 25, "Check collisions");
+    g = Group(10, 378, 310, 30, "Collisions");
+      check_collisions = new Fl_Light_Button(20, 380, 140, 25, "Check collisions");
       check_collisions->value(CollisionsSwitch());
       check_collisions->callback(check_collisions_cb);
-      avoid_obstacles = new Fl_Light_Button(170, 360, 140, 25, "Avoid obstacles");
+      avoid_obstacles = new Fl_Light_Button(170, 380, 140, 25, "Avoid obstacles");
       avoid_obstacles->value(AvoidObstacles());
       avoid_obstacles->callback(avoid_obstacles_cb);
     g->end();
