@@ -10,6 +10,12 @@
 
 #include "robot/app_state.h"
 #include "gui/export/anim_export.h"
+#include "gui/export/anim_win.h"
+#include "gui/shell/menu_codes.h"
+#include "gui/traj/traj_panels.h"
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Value_Input.H>
+#include <FL/Fl_Window.H>
 #include "gui_window.h"
 #include "kin/ikp.h"
 #include "load/robot_load.h"
@@ -161,7 +167,7 @@ TEST_F(Animation, BadArgumentsRefused) {
     EXPECT_NE(ReadTextFile("err.txt").find(b.says), std::string::npos)
         << b.args << ": " << ReadTextFile("err.txt");
   }
-  system("ls -A > files.txt");
+  ASSERT_EQ(system("ls -A > files.txt"), 0);
   EXPECT_EQ(ReadTextFile("files.txt").find("x."), std::string::npos) << ReadTextFile("files.txt");
 }
 
@@ -196,7 +202,7 @@ TEST_F(Animation, CancelLeavesNoFileAndStateAsBefore) {
   EXPECT_EQ(AnimRecord(&job), 0) << AnimFailure();
   EXPECT_EQ(job.frames, 5);
   AnimOffscreenEnd();
-  system("ls -A > files.txt");
+  ASSERT_EQ(system("ls -A > files.txt"), 0);
   EXPECT_EQ(ReadTextFile("files.txt").find("new"), std::string::npos);
   EXPECT_EQ(ReadTextFile("files.txt").find(".old"), std::string::npos);
   EXPECT_EQ(ReadTextFile("old.gif"), "old");
@@ -207,5 +213,35 @@ TEST_F(Animation, CancelLeavesNoFileAndStateAsBefore) {
   for (int j = 0; j < 6; j++) EXPECT_EQ(JC->q[j], before[j]);
   for (int k = 0; k < CT.ntp; k++) EXPECT_EQ(CT.JC[k].q[0], -1.0f) << k;
   ClearCartesianTrajectory(&CT);
+  UnloadRobot();
+}
+
+// the window: the Cartesian panel's "Record" opens the dialog for the helix; every 10th point
+// at 300 x 200 writes helix.gif of (201 - 1)/10 + 1 = 21 frames, and the dialog says so
+TEST_F(Animation, RecordFromTheWindow) {
+  EnsureMainWindow();
+  ASSERT_NE(NewRobot("FanucS300"), nullptr);
+  menu_cb(nullptr, (void*)(long)MENU_CART_TRAJ);
+  Select(cart_traj_select, "FanucS300.helix");
+  ASSERT_TRUE(CT.active);
+  anim_panel_record_cb(nullptr, (void*)0L);
+  ASSERT_NE(anim_win, nullptr);
+  ASSERT_TRUE(anim_win->shown());
+  anim_name->value("helix");
+  anim_every->value(10);
+  anim_width->value(300);
+  anim_height->value(200);
+  anim_record_cb(nullptr, nullptr);
+  EXPECT_STREQ(AnimExportResult(), "helix.gif saved: 21 frames");
+  DecodedMedia d;
+  ASSERT_TRUE(DecodeMedia("helix.gif", &d, {}));
+  EXPECT_EQ(d.frames, 21);
+  EXPECT_EQ(d.w, 300);  EXPECT_EQ(d.h, 200);
+  anim_name->value("");
+  anim_record_cb(nullptr, nullptr);
+  EXPECT_NE(std::string(MessageText()).find("Export Animation: "), std::string::npos);
+  anim_win->hide();
+  cart_traj_win->hide();
+  cart_traj_clear_cb();
   UnloadRobot();
 }

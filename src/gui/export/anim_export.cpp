@@ -228,6 +228,12 @@ int AnimOffscreenBegin(int w, int h) {
   return 0;
 }
 
+void AnimOffscreenBind(int on) {
+  glBindFramebuffer(GL_FRAMEBUFFER, on ? fbo : 0);
+  glDrawBuffer(on ? GL_COLOR_ATTACHMENT0 : GL_BACK);
+  glReadBuffer(on ? GL_COLOR_ATTACHMENT0 : GL_BACK);
+}
+
 void AnimOffscreenEnd(void) {
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   if (fbo) glDeleteFramebuffers(1, &fbo);

@@ -49,6 +49,8 @@ const char* AnimFailure(void);
 // an off-screen colour and depth buffer of w x h pixels in the current context, bound for
 // drawing and reading: 0, or -1 when the context has none
 int AnimOffscreenBegin(int w, int h);
+// 1: the off-screen buffer bound again; 0: the window's own buffers meanwhile
+void AnimOffscreenBind(int on);
 // the buffer freed and the window's own buffers bound again
 void AnimOffscreenEnd(void);
 

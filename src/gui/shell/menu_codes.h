@@ -34,6 +34,7 @@ enum MenuCode {
   MENU_HOME = 32,
   MENU_UNDO = 33,
   MENU_REDO = 34,
+  MENU_EXPORT_ANIMATION = 35,
   MENU_EXIT = 99
 };
 

@@ -9,6 +9,7 @@
 #include <stdlib.h>   // for: exit()
 
 #include "robot/app_state.h"  // for: R
+#include "gui/export/anim_win.h"  // for: anim_export()
 #include "gui/export/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
 #include "gui/env/environment.h"  // for: the environment commands
 #include "gui/shell/hubs.h"
@@ -60,6 +61,7 @@ static const MenuRow rows[] = {
   {"&View/Home", MENU_HOME, FL_Home, 0, 0, HomeView},
   {"&Setting/Set System", MENU_SET_SYSTEM, 0, 0, 0, ShowControl},
   {"E&xport/Export", MENU_EXPORT, FL_CTRL + 'e', 0, 1, export_gl},
+  {"E&xport/Export Animation...", MENU_EXPORT_ANIMATION, 0, 0, 1, anim_export},
   {"&About/About Velmora", MENU_ABOUT, FL_F + 1, 0, 0, ShowAbout},
 };
 static const int nrows = sizeof(rows)/sizeof(rows[0]);

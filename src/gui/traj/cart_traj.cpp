@@ -6,6 +6,7 @@
 #include "robot/app_state.h"        // for: R, JC, CC, CT
 #include "scene/coordi_trans.h"     // for: Coordi_Trans()
 #include "base/fileio.h"           // for: TOK_PATH_MAX
+#include "gui/export/anim_win.h"  // for: anim_panel_record_cb()
 #include "gui/shell/hubs.h"
 #include "gui/traj/traj_panel_layout.h"
 #include "gui/traj/traj_panels.h"
@@ -89,6 +90,8 @@ void cart_traj(void) {
     cart_traj_reset_cb, cart_traj_clear_cb};
   cart_traj_win = new Fl_Window(285, 350, "Cartesian Trajectory");
     BuildTrajPanel(&cb, &panel);
+    Fl_Button* record = new Fl_Button(140, 245, 60, 25, "Record");
+    record->callback(anim_panel_record_cb, (void*)0L);
     CtoJ_name = new Fl_Input(100, 285, 90, 25, "Joint Traj File:");
     CtoJ_name->labelsize(12);             // the label fits the 100 pixels left of the input
     CtoJ_name->deactivate();

@@ -4,6 +4,7 @@
 #include <stdio.h>         // for: printf()
 
 #include "robot/app_state.h"        // for: R, JC, CC, JT
+#include "gui/export/anim_win.h"  // for: anim_panel_record_cb()
 #include "gui/shell/hubs.h"
 #include "gui/traj/traj_panel_layout.h"
 #include "gui/traj/traj_panels.h"
@@ -73,6 +74,8 @@ void joint_traj(void) {
     joint_traj_reset_cb, joint_traj_clear_cb};
   joint_traj_win = new Fl_Window(100, 100, 285, 280, "Joint Trajectory");
     BuildTrajPanel(&cb, &panel);
+    Fl_Button* record = new Fl_Button(140, 245, 60, 25, "Record");
+    record->callback(anim_panel_record_cb, (void*)1L);
     close_win(joint_traj_win);
   joint_traj_win->end();
   joint_traj_select = panel.select;
