@@ -28,7 +28,7 @@
 // the figure command with args in the working directory: its status; its output in out.txt
 // and err.txt
 static int Velmora(const std::string& args) {
-  std::string cmd = std::string(VELMORA_PROGRAM) + " --export " + args + " > out.txt 2> err.txt";
+  std::string cmd = ProgramCommand() + " --export " + args + " > out.txt 2> err.txt";
   int rc = system(cmd.c_str());
   return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }

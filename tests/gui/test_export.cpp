@@ -290,7 +290,7 @@ TEST_F(Export, NamesOf29And30CharactersAndUnwritableFile) {
 // well-formed files, the PNG 600 x 600 (its header's big-endian width and height); failures
 // end non-zero with a message and write nothing
 TEST_F(Export, FigureCommandFormatsAndFailures) {
-  std::string run = std::string(VELMORA_PROGRAM) + " --export ", all;
+  std::string run = ProgramCommand() + " --export ", all;
   std::string opts = " --pose 10 -40 160 0 30 0 --view -20 -30 10 Puma560 > /dev/null";
   const char* ext[5] = {".eps", ".ps", ".pdf", ".svg", ".png"};
   const int code[4] = {GL2PS_EPS, GL2PS_PS, GL2PS_PDF, GL2PS_SVG};
