@@ -10,10 +10,6 @@
 #define CTRAJ_DIR "Ctraj"
 #define JTRAJ_DIR "Jtraj"
 
-// texts the panels show after a save
-#define TRAJ_JT_SAVED "Joint-trajectory saved"
-#define TRAJ_CT_SAVED "Trajectory  saved"
-
 // the largest trajectory loaded, in points: 100000 points hold about 32 MB of poses and
 // play for 28 minutes at the animation rate; larger files are refused before any allocation
 #define TRAJ_MAX_POINTS_DEFAULT 100000

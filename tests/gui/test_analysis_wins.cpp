@@ -82,7 +82,7 @@ TEST_F(AnalysisWins, ExportUrdfWritesTheNamedFile) {
   EXPECT_EQ(Output("ls -a | grep -c urdf"), "0");
   urdf_name->value("arm");
   urdf_save_b->do_callback();
-  EXPECT_STREQ(MessageText(), "URDF written to arm.urdf");
+  EXPECT_EQ(MessageText(), "URDF written to " + dir + "/arm.urdf");
   EXPECT_EQ(Output("xmllint --xpath 'count(//joint)' arm.urdf"), "7");
   EXPECT_EQ(Output("xmllint --xpath 'count(//joint[@type=\"fixed\"])' arm.urdf"), "1");
 }
@@ -130,7 +130,7 @@ TEST_F(AnalysisWins, PlotOfAJointTrajectory) {
   EXPECT_STREQ(MessageText(), "File name is empty");
   traj_plot_name->value("three");
   traj_plot_svg_b->do_callback();
-  EXPECT_STREQ(MessageText(), "Plot written to three.svg");
+  EXPECT_EQ(MessageText(), "Plot written to " + dir + "/three.svg");
   EXPECT_EQ(system("xmllint --noout three.svg"), 0);
   const char* count =
       "xmllint --xpath \"count(//*[local-name()='path'][@class='joint'])\" three.svg";

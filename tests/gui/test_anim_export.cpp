@@ -232,7 +232,7 @@ TEST_F(Animation, RecordFromTheWindow) {
   anim_width->value(300);
   anim_height->value(200);
   anim_record_cb(nullptr, nullptr);
-  EXPECT_STREQ(AnimExportResult(), "helix.gif saved: 21 frames");
+  EXPECT_EQ(AnimExportResult(), "Exported " + dir + "/helix.gif: 21 frames");
   DecodedMedia d;
   ASSERT_TRUE(DecodeMedia("helix.gif", &d, {}));
   EXPECT_EQ(d.frames, 21);

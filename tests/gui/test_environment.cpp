@@ -145,14 +145,14 @@ TEST_F(Environment, SetTwiceRestoresThePath) {
   CT.CC = nullptr;  CT.ntp = 0;
 }
 
-// "save" says "Workspace saved" only when the file is there; the list shows it (not hidden
+// "save" names the file written only when the file is there; the list shows it (not hidden
 // or backup names) and picking it loads it back
 TEST_F(Environment, SaveListAndLoad) {
   EXPECT_STREQ(ws_file->value(), "Enviroment");
   ClearMessage();
   ws_file->value(".hidden");
   ws_save->do_callback();
-  EXPECT_STRNE(MessageText(), "Workspace saved");
+  EXPECT_EQ(std::string(MessageText()).find("Saved"), std::string::npos);
   EXPECT_EQ(ReadTextFile("Workspace/.hidden"), "");
 
   Type(ws_total, "2");
@@ -162,7 +162,7 @@ TEST_F(Environment, SaveListAndLoad) {
   Press(ws_visible, 1);
   ws_file->value("Enviroment");
   ws_save->do_callback();
-  EXPECT_STREQ(MessageText(), "Workspace saved");
+  EXPECT_EQ(MessageText(), "Saved " + dir + "/Workspace/Enviroment");
   ASSERT_NE(traj_saved_win, nullptr);   // the "Message" window with "close", as other saves
   EXPECT_TRUE(traj_saved_win->shown());
   EXPECT_STREQ(traj_saved_win->label(), "Message");

@@ -5,6 +5,7 @@
 
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Input_Choice.H>
+#include <FL/fl_draw.H>
 #include <gl2ps.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -143,6 +144,15 @@ TEST_F(Export, DialogFormatsDefaultAndRemembered) {
   EXPECT_EQ(export_win, nullptr);
   ASSERT_NE(export_saved_win, nullptr);
   EXPECT_TRUE(export_saved_win->shown());
+  // the box and the message line name the file by its full path, the box wide enough for it
+  std::string said = "Exported " + dir + "/Export-File.eps, written out in full";
+  EXPECT_EQ(export_saved_win->child(0)->label(), said);
+  EXPECT_EQ(MessageText(), said);
+  int tw = 0, th = 0;
+  fl_font(FL_BOLD, 16);
+  fl_measure(said.c_str(), tw, th, 0);
+  EXPECT_LE(tw, export_saved_win->child(0)->w());
+  EXPECT_LE(export_saved_win->child(0)->w(), export_saved_win->w());
   ExpectWellFormed("Export-File.eps", GL2PS_EPS);
 
   const char* ext[4] = {".eps", ".ps", ".pdf", ".svg"};

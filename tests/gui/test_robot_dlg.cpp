@@ -267,6 +267,8 @@ TEST_F(RobotDlg, SaveAndSaveAs) {
   ASSERT_NE(R, nullptr);
   EXPECT_STREQ(R->name, "puma2");
   EXPECT_STREQ(window->label(), "Velmora--puma2+");
+  EXPECT_EQ(MessageText(), "Saved " + dir + "/Arch/puma2");   // the file written, in full
+  EXPECT_EQ(edit_robot_saved_win->child(0)->label(), "Saved " + dir + "/Arch/puma2");
   RunMenu(MENU_SAVE_AS);
   robot_saveas_name->value("Puma560");
   robot_saveas_cb(nullptr, nullptr);

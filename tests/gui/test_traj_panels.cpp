@@ -180,7 +180,7 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   EXPECT_EQ(SavedText(), "");
   CtoJ_save_b->do_callback();
   traj_ask_ok->do_callback();
-  EXPECT_EQ(SavedText(), "Joint-trajectory saved");
+  EXPECT_EQ(SavedText(), "Saved " + dir + "/Jtraj/Puma560.arc_JT");
   traj_saved_win->hide();
 
   RunMenu(MENU_JOINT_TRAJ);
@@ -199,7 +199,7 @@ TEST_F(TrajPanels, CartesianToJointAndTransformedCopy) {
   m_config_pos[0]->do_callback();
   trans_file_name->value("moved");
   traj_save_cb(nullptr, nullptr);
-  EXPECT_EQ(SavedText(), "Trajectory  saved");
+  EXPECT_EQ(SavedText(), "Saved " + dir + "/Ctraj/Puma560.moved");
   EXPECT_FALSE(JT.active);  EXPECT_FALSE(CT.active);
   trans_win->hide();
   RunMenu(MENU_CART_TRAJ);

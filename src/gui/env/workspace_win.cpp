@@ -15,6 +15,7 @@
 #include "robot/app_state.h"        // for: ErrStatus
 #include "scene/coordi_trans.h"     // for: SetWorkspaceReference()
 #include "gui/env/environment.h"
+#include "base/fileio.h"        // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
 #include "gui/traj/traj_panels.h"  // for: TrajShowSaved()
 #include "gui/view/opengl_win.h"   // for: user_axes, edge_1, edge_2
@@ -186,8 +187,9 @@ static void workspace_save_cb(Fl_Widget*, void*) {
     return;
   }
   ErrStatus = 0;
-  ShowMessage("Workspace saved");
-  TrajShowSaved("Workspace saved");   // confirmed as the other saves are
+  char path[TOK_PATH_MAX + 1];
+  snprintf(path, sizeof path, "%s/%s", WS_DIR, ws_file->value());   // the name passed the rule
+  TrajShowSaved("Saved %s", path);   // confirmed as the other saves are
 }
 
 //------------------------------------------------------------------ builder

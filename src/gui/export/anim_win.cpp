@@ -20,6 +20,7 @@
 #include "base/file_name.h"         // for: FileNameProblem()
 #include "gui/export/anim_export.h" // for: AnimRecord()
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"      // for: WrittenText()
 #include "gui/traj/traj_panels.h"   // for: the playback flags
 #include "gui/view/opengl_win.h"    // for: IdleCallback()
 #include "kin/ikp.h"                // for: FwdKin()
@@ -41,7 +42,7 @@ Fl_Box* anim_result = nullptr;
 static int anim_joint = 0;         // the trajectory recorded: 1 joint, 0 Cartesian
 static int cancel_asked = 0;       // Cancel pressed while recording
 static int recording = 0;
-static char result_text[256] = "";
+static char result_text[WRITTEN_TEXT_MAX] = "";
 static char path[64] = "";
 
 //------------------------------------------------------------------ static helpers
@@ -197,13 +198,15 @@ void anim_record_cb(Fl_Widget*, void*) {
   FwdKin(R, JC, CC);
   UpdateAll();
   gl_win_redraw();
-  char text[256];
+  char text[WRITTEN_TEXT_MAX];
   if (rc == 0) {
-    snprintf(text, sizeof(text), "%s saved: %d frames", path, job.frames);
+    WrittenText(text, "Exported %s", path);
+    snprintf(text + strlen(text), sizeof(text) - strlen(text), ": %d frames", job.frames);
     if (job.unreachable)
       snprintf(text + strlen(text), sizeof(text) - strlen(text),
                ", %d of them at points the robot cannot reach", job.unreachable);
     SetResult(text);
+    ShowMessage("%s", text);
     printf("%s\n", text);
   } else {
     SetResult(AnimFailure()[0] ? AnimFailure() : "no off-screen buffer for the frames");

@@ -22,6 +22,7 @@
 #include "base/data_dir.h"           // for: DataDirStart()
 #include "base/export_name.h"        // for: ExportFormatOfPath()
 #include "base/fileio.h"             // for: WriteFileQuietly()
+#include "base/user_path.h"          // for: UserPath(), ShownPath()
 #include "gui/view/opengl_win.h"     // for: DrawViewFrame(), the camera globals
 #include "gui/export/scene_export.h"   // for: ExportSceneFile()
 #include "kin/ikp.h"                // for: FwdKin()
@@ -41,7 +42,8 @@ static const char* usage_form =
   "                         [--size WxH] [--traj NAME | --jtraj NAME] [--frames]\n"
   "                         [--trail] [--fps F] [--every K] ROBOT\n"
   "Writes a figure of ROBOT (a robot of the data folder, found as the window finds it;\n"
-  "--data DIR names another) without opening a window: the view's scene at 600 x 600\n"
+  "--data DIR names another; a ROBOT holding \"/\" is a file read where it is) without\n"
+  "opening a window: the view's scene at 600 x 600\n"
   "(--size another), as %s (vector, as Export does) or %s\n"
   "(pixels), or a trajectory played into an animation, %s, chosen by FILE's\n"
   "extension. --traj names a Cartesian trajectory (a file in Ctraj or a built-in path,\n"
@@ -71,6 +73,7 @@ typedef struct _FigureArgs_ {
   double background[3];
   const char* data;             // --data DIR, else the program's own (NULL: the usual lookup)
   char path[4096];              // the file, absolute: the robot is read in the data folder
+  char robot_path[4096];        // a ROBOT given by its path ("/" in it), absolute
   int w, h;                     // frame size
   const char* traj;             // --traj: a Cartesian trajectory
   const char* jtraj;            // --jtraj: a joint trajectory
@@ -396,6 +399,16 @@ static void TitleOf(const char* path, char* title, int size) {
   if (dot && dot != title) *dot = '\0';
 }
 
+// the view's scene as a vector file; 0, or 1 after a message
+static int WriteVector(const FigureArgs* a) {
+  char title[256];
+  TitleOf(a->file, title, sizeof(title));
+  glClearColor(bg_red, bg_green, bg_blue, 1);
+  if (ExportSceneFile(a->path, title, a->format, DrawFigure))
+    return Fail(1, "%s not written: %s", a->file, ExportFailure());
+  return 0;
+}
+
 //------------------------------------------------------------------ public API
 
 const char* FigureUsage(void) {
@@ -411,12 +424,19 @@ int FigureCommand(int argc, char** argv, const char* data) {
   static FigureArgs a;
   int rc = ParseArgs(argc, argv, data, &a);
   if (rc) return rc;
-  // the file is written where the shell is; the robot comes from the data folder
+  // the file is written where the shell is; the robot comes from the data folder, or from
+  // its path (read where it is: a figure writes nothing beside it)
   char cwd[4096];
+  if (!getcwd(cwd, sizeof(cwd))) cwd[0] = '\0';
   if (a.file[0] == '/') snprintf(a.path, sizeof(a.path), "%s", a.file);
-  else if (!getcwd(cwd, sizeof(cwd)) ||
+  else if (!cwd[0] ||
            snprintf(a.path, sizeof(a.path), "%s/%s", cwd, a.file) >= (int)sizeof(a.path))
     return Fail(1, "%s: the working directory is not known", a.file);
+  if (IsUserPath(a.robot)) {
+    if (UserPath(a.robot, cwd, a.robot_path, sizeof(a.robot_path)) != 0)
+      return Fail(1, "%s: the path cannot be used", a.robot);
+    a.robot = a.robot_path;
+  }
   if (DataDirStart(a.data) != 0) return 1;
   Display* d = XOpenDisplay(nullptr);
   if (!d) return Fail(1, "--export needs an X display (try xvfb-run -a velmora --export ...)");
@@ -428,12 +448,10 @@ int FigureCommand(int argc, char** argv, const char* data) {
   glViewport(0, 0, a.w, a.w);   // w x w from the bottom row, as the view's viewport
   DrawFigure();   // the first frame builds the scene's solids and lists
   printf("File -> %s\n", a.file);
-  if (a.format == ExportPNG) return WritePng(a.path, a.file, a.w, a.h);
-  if (ExportFormatRowOf(a.format)->animation) return WriteAnimation(&a);
-  char title[256];
-  TitleOf(a.file, title, sizeof(title));
-  glClearColor(bg_red, bg_green, bg_blue, 1);
-  if (ExportSceneFile(a.path, title, a.format, DrawFigure))
-    return Fail(1, "%s not written: %s", a.file, ExportFailure());
-  return 0;
+  if (a.format == ExportPNG) rc = WritePng(a.path, a.file, a.w, a.h);
+  else if (ExportFormatRowOf(a.format)->animation) rc = WriteAnimation(&a);
+  else rc = WriteVector(&a);
+  char shown[USER_PATH_MAX];
+  if (rc == 0) printf("Exported %s\n", ShownPath(a.path, shown, sizeof(shown)));
+  return rc;
 }

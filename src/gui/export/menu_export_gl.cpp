@@ -13,6 +13,7 @@
 
 #include "robot/app_state.h"          // for: ErrStatus
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"     // for: ShowWritten(), WrittenText()
 #include "gui/view/opengl_win.h"
 #include "gui/export/scene_export.h"   // for: ExportSceneFile()
 
@@ -128,10 +129,12 @@ int export_file_save(void) {
 void export_gl_saved(void) {
   if (!export_saved_win) {
     export_saved_win = new Fl_Window(100, 100, 300, 75, "Scene Export ");
-      Fl_Box* text = new Fl_Box(10, 10, 290, 25, "The scene has been exported!");
+      Fl_Box* text = new Fl_Box(10, 10, 280, 25, "");
       text->labelfont(FL_BOLD);  text->labelsize(16);
       close_win(export_saved_win);
     export_saved_win->end();
   }
-  ShowWindow(export_saved_win);
+  char text[WRITTEN_TEXT_MAX];
+  ShowWritten(export_saved_win,
+              WrittenText(text, "Exported %s, written out in full", Export_Gl_Filename));
 }

@@ -29,7 +29,8 @@ void export_gl_format_cb(Fl_Widget* w, void*);
 void export_gl_set_cb(Fl_Widget* w, void*);
 // write Export_Gl_Filename from the view; 0 and the confirmation, or -1 after a message
 int export_file_save(void);
-// the confirmation window "Scene Export "
+// the confirmation window "Scene Export ": "Exported PATH, written out in full" (the full
+// path of Export_Gl_Filename), also on the message line
 void export_gl_saved(void);
 // destroy the dialog, if one is open (a robot load: its scene is gone)
 void DestroyExportWindow(void);

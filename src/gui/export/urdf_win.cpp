@@ -9,6 +9,7 @@
 #include "base/fileio.h"        // for: TOK_PATH_MAX
 #include "gui/export/analysis_wins.h"
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"     // for: WrittenText()
 #include "robot/urdf_export.h"   // for: UrdfSavePath(), SaveUrdf()
 
 //------------------------------------------------------------------ dialog state
@@ -46,5 +47,6 @@ void urdf_save_cb(Fl_Widget*, void*) {
     return;
   }
   ErrStatus = 0;
-  ShowMessage("URDF written to %s", path + 2);    // the name without "./"
+  char text[WRITTEN_TEXT_MAX];
+  ShowMessage("%s", WrittenText(text, "URDF written to %s", path));
 }

@@ -8,9 +8,12 @@
 #include <FL/Fl_Value_Output.H>  // for: Fl_Value_Output
 #include <FL/Fl_Slider.H>        // for: Fl_Slider
 #include <FL/Fl_Window.H>        // for: Fl_Window
+#include <stdio.h>               // for: snprintf()
 
 #include "robot/app_state.h"   // for: R, JC, CC, ErrStatus
+#include "base/fileio.h"       // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"   // for: WrittenText()
 #include "gui/pose/pose_panels.h"
 #include "gui/shell/spinner.h"
 #include "kin/ikp.h"         // for: FwdKin()
@@ -74,8 +77,10 @@ void joint_config_save_cb(Fl_Widget*, void* input) {
     ErrStatus = 1;               // the writer showed why
     return;
   }
-  ClearMessage();
   ErrStatus = 0;
+  char path[TOK_PATH_MAX + 1], text[WRITTEN_TEXT_MAX];
+  snprintf(path, sizeof path, "JConfig/%s.%s", R->name, suffix);   // the name the writer took
+  ShowMessage("%s", WrittenText(text, "Saved %s", path));
   config_fill();                 // the new pose joins the Select Configuration list
 }
 

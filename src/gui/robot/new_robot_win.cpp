@@ -17,6 +17,7 @@
 
 #include "base/fileio.h"                   // for: MakePath()
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"  // for: ShowWritten(), WrittenText()
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"              // for: Jw_Spinner
 #include "robot/reader.h"                   // for: SaveNewRobot()
@@ -133,14 +134,15 @@ static void new_robot_created_cb(Fl_Widget*, void*) {
   arch_show();
 }
 
-static void new_robot_created(void) {
+static void new_robot_created(const char* path) {
   if (!new_robot_created_win) {
     new_robot_created_win = robot_dlg_box(100, 100, 175, "Robot created", nullptr, nullptr);
     Fl_Button* ok = robot_dlg_button(new_robot_created_win, "close");
     ok->label("ok");
     ok->callback(new_robot_created_cb);
   }
-  ShowWindow(new_robot_created_win);
+  char text[WRITTEN_TEXT_MAX];
+  ShowWritten(new_robot_created_win, WrittenText(text, "Robot created: %s", path));
 }
 
 //------------------------------------------------------------------ public API
@@ -233,9 +235,9 @@ void new_robot_save_cb(Fl_Widget*, void*) {
     robot_dlg_refuse("Unable to write file %s: the robot was not created", path);
     return;
   }
+  new_robot_created(path);
   if (WriteDescription(name, m_description_input->value()) != 0)
     robot_dlg_refuse("Unable to write the description of %s", name);
-  new_robot_created();
 }
 
 void new_arch_show(void) { ShowWindow(new_arch_win); }

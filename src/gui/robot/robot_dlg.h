@@ -168,9 +168,11 @@ void dh_win_free(void);
 extern Fl_Window* Robot_Save_win;
 extern Fl_Input* robot_saveas_name;
 extern Fl_Window* edit_robot_exist_win;     // "Overwrite existing file?"
-extern Fl_Window* edit_robot_saved_win;     // "Data Saved"
+extern Fl_Window* edit_robot_saved_win;     // "Saved PATH": the file written, in full
 void edit_robot_save_cb(void);
-void edit_robot_saved(void);
+// the confirmation of a robot file written: format with "%s" for its full path, shown on the
+// message line and in edit_robot_saved_win, at the Edit Robot window
+void edit_robot_saved(const char* format, const char* path);
 void robot_saveas(void);
 void robot_saveas_cb(Fl_Widget*, void*);
 void edit_robot_overwrite_message(void);

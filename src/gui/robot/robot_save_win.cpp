@@ -9,6 +9,7 @@
 #include "robot/app_state.h"      // for: R, JC
 #include "base/fileio.h"         // for: MakePath()
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"  // for: ShowWritten(), WrittenText()
 #include "gui/robot/robot_dlg.h"
 #include "robot/reader.h"         // for: SaveRobot(), SaveRobotAs()
 #include "robot/robot_files.h"    // for: RobotNameProblem(), CopyDescription()
@@ -57,14 +58,17 @@ void edit_robot_save_cb(void) {
     return;
   }
   R->changed = 0;   // the file holds the edits now
-  edit_robot_saved();
+  char path[TOK_PATH_MAX + 1];
+  MakePath(path, "Arch", R->name);   // it fitted: the file was written
+  edit_robot_saved("Saved %s", path);
 }
 
-void edit_robot_saved(void) {
+void edit_robot_saved(const char* format, const char* path) {
   if (!edit_robot_saved_win)
     edit_robot_saved_win = robot_dlg_box(100, 100, 175, "Data Saved", nullptr, nullptr);
   AtEditWindow(edit_robot_saved_win);
-  ShowWindow(edit_robot_saved_win);
+  char text[WRITTEN_TEXT_MAX];
+  ShowWritten(edit_robot_saved_win, WrittenText(text, format, path));
 }
 
 //------------------------------------------------------------------ public API: Save As
@@ -109,7 +113,8 @@ void edit_robot_overwrite_cb(Fl_Widget*, void* ok) {
   if (ok) robot_saveas_ok(1);
 }
 
-// the file, "Data Saved", the description, then the saved robot loaded in place of the old
+// the file, the description, the saved robot loaded in place of the old, then the
+// confirmation naming the file
 void robot_saveas_ok(int overwritten) {
   if (!R || !JC || !robot_saveas_name) return;
   char name[ROBOT_NAME_MAX + 1], old[sizeof R->name];
@@ -124,9 +129,11 @@ void robot_saveas_ok(int overwritten) {
     robot_dlg_refuse("Unable to write file Arch/%s: nothing saved", name);
     return;
   }
-  edit_robot_saved();
   int described = CopyDescription(old, name);
   NewRobot(name);
+  char path[TOK_PATH_MAX + 1];
+  MakePath(path, "Arch", name);   // it fitted: the file was written
+  edit_robot_saved("Saved %s", path);
   if (described != 0) robot_dlg_refuse("Unable to write the description of %s", name);
   robot_dlg_title(overwritten ? "Velmora --" : "Velmora--", name);
   gl_win_redraw();

@@ -78,7 +78,7 @@ static void DirectionPressed(Fl_Button* me, Fl_Button* other, int dir) {
 }
 
 static void CtoJ_save_ok(const char* path) {
-  if (WriteJointTrajectory(path, R, &CT) == 0) TrajShowSaved(TRAJ_JT_SAVED);
+  if (WriteJointTrajectory(path, R, &CT) == 0) TrajShowSaved("Saved %s", path);
 }
 
 //------------------------------------------------------------------ public API

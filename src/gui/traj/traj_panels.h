@@ -113,8 +113,9 @@ extern Fl_Window* traj_saved_win;   // "Joint-trajectory saved" or "Trajectory  
 // and sits at the position of the window `over`
 void TrajAskOverwrite(Fl_Window* over, const char* ok, const char* cancel, const char* path,
                       void (*write)(const char* path));
-// the message window with text (bold 16) and a "close" button
-void TrajShowSaved(const char* text);
+// the message window "Message" with a bold line and a "close" button, showing format with
+// "%s" for the full path of the file written (ShowWritten)
+void TrajShowSaved(const char* format, const char* path);
 
 //------------------------------------------------------------------ timer (traj_playback.cpp)
 // each returns true when its start condition held this tick (the timer then runs fast)

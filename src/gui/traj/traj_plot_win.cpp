@@ -16,6 +16,7 @@
 #include "base/fileio.h"           // for: WriteFileSafely()
 #include "gui/export/analysis_wins.h"
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"     // for: WrittenText()
 #include "gui/traj/traj_panels.h"  // for: the progress sliders and their callbacks
 #include "base/png_file.h"         // for: WritePngRgb()
 #include "traj/traj_plot_draw.h"   // for: DrawTrajPlot(), SaveTrajPlotSvg()
@@ -142,7 +143,8 @@ static void Written(int rc, const char* name) {
     return;
   }
   ErrStatus = 0;
-  ShowMessage("Plot written to %s", name);
+  char text[WRITTEN_TEXT_MAX];
+  ShowMessage("%s", WrittenText(text, "Plot written to %s", name));
 }
 
 typedef struct _PngJob_ {

@@ -7,6 +7,7 @@
 
 #include "base/fileio.h"        // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
+#include "gui/shell/written.h"  // for: ShowWritten(), WrittenText()
 #include "gui/traj/traj_panels.h"
 
 //------------------------------------------------------------------ module state
@@ -45,9 +46,9 @@ static void BuildAsk(void) {
 }
 
 static void BuildSaved(void) {
-  // wider than the question: "Joint-trajectory saved" in bold 16 needs about 190 pixels
+  // widened to each text when shown
   traj_saved_win = new Fl_Window(220, 75, "Message");
-    saved_text = new Fl_Box(0, 8, 220, 30);
+    saved_text = new Fl_Box(5, 8, 210, 30);
     saved_text->labelfont(FL_BOLD);  saved_text->labelsize(16);
     close_win(traj_saved_win);
   traj_saved_win->end();
@@ -66,8 +67,8 @@ void TrajAskOverwrite(Fl_Window* over, const char* ok, const char* cancel, const
   ShowWindow(traj_ask_win);
 }
 
-void TrajShowSaved(const char* text) {
+void TrajShowSaved(const char* format, const char* path) {
   if (!traj_saved_win) BuildSaved();
-  saved_text->copy_label(text);
-  ShowWindow(traj_saved_win);
+  char text[WRITTEN_TEXT_MAX];
+  ShowWritten(traj_saved_win, WrittenText(text, format, path));
 }

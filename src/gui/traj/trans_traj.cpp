@@ -43,7 +43,7 @@ static Fl_Group* Frame(int x, int y, int w, int h, const char* label) {
 
 static void traj_save_ok(const char* path) {
   if (WriteCartesianTrajectory(path, R, &CT, &JT) != 0) return;   // nothing lost: keep both
-  TrajShowSaved(TRAJ_CT_SAVED);
+  TrajShowSaved("Saved %s", path);
   cart_traj_clear_cb();
   joint_traj_clear_cb();
   gl_win_redraw();
