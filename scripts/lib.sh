@@ -3,6 +3,7 @@ PACKAGES="build-essential cmake libgtest-dev libbenchmark-dev libfltk1.3-dev flu
   libglu1-mesa-dev libgl-dev xvfb xauth xfonts-base clang libclang-rt-14-dev
   xdotool x11-apps imagemagick liburdfdom-dev libpng-dev poppler-utils libxml2-utils
   dpkg-dev file desktop-file-utils man-db groff-base"
+PACKAGES="$PACKAGES openbox x11-utils"  # a window manager and xprop for the desktop test
 PACKAGES="$PACKAGES lintian appstream"  # the package checks (scripts/package)
 PACKAGES="$PACKAGES python3-dev pybind11-dev python3-pybind11"  # the Python module (python/)
 PACKAGES="$PACKAGES python3-numpy python3-pytest"  # its arrays and its tests

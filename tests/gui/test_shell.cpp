@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "robot/app_state.h"
 #include "base/data_dir.h"
@@ -228,6 +229,25 @@ TEST(Program, RunsWithARobotAndClosesCleanly) {
     win = FindWindow(d, "Velmora--Puma560+", pid);   // the title a load from the dialog gives
   }
   ASSERT_NE(win, 0u) << "no window titled \"Velmora--Puma560+\"";
+  // the desktop's icon for it: the 48 and 128 px images
+  Atom type;
+  int format;
+  unsigned long n = 0, left;
+  unsigned char* icon = nullptr;
+  XGetWindowProperty(d, win, XInternAtom(d, "_NET_WM_ICON", False), 0, 1 << 20, False,
+                     XA_CARDINAL, &type, &format, &n, &left, &icon);
+  ASSERT_NE(icon, nullptr) << "no window icon";
+  const long* c = (const long*)icon;   // 32-bit items come as longs
+  std::vector<int> sizes;
+  for (unsigned long k = 0; k + 2 <= n && c[k] > 0 && c[k] == c[k + 1]; k += 2 + c[k]*c[k + 1])
+    sizes.push_back((int)c[k]);
+  EXPECT_EQ(sizes, (std::vector<int>{48, 128}));
+  // the shoulder joint's light hub at (15, 27) of the 48 px PNG, its corner clear
+  if (n > 2 + 48*48) {
+    EXPECT_EQ(c[2 + 27*48 + 15] & 0xffffffff, 0xffc3ccd6);
+    EXPECT_EQ((c[2] >> 24) & 0xff, 0);
+  }
+  XFree(icon);
   usleep(700000);   // the first frames
   char id[32];
   snprintf(id, sizeof id, "%lu", (unsigned long)win);

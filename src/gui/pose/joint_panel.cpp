@@ -16,6 +16,7 @@
 #include "gui/shell/written.h"   // for: WrittenText()
 #include "gui/pose/pose_panels.h"
 #include "gui/shell/spinner.h"
+#include "gui/shell/tooltips.h"  // for: JointValueTooltip()
 #include "kin/ikp.h"         // for: FwdKin()
 #include "robot/jconfig.h"     // for: WriteJointConfig()
 #include "kin/pose_edit.h"   // for: JointEditRule(), NormalizeJointValues(), ConfigSuffixProblem()
@@ -115,6 +116,9 @@ void joint_config(JointConfig jc) {
         s->range(-360, 360);  s->step(0.5);  s->format("%3.2lf");
         s->value(jc->q[j]);
         s->callback(joint_config_set_cb, (void*)(long)j);
+        char tip[96];
+        JointValueTooltip(tip, sizeof tip, "Value", j + 1, R->L[j].joint != 0);
+        s->copy_tooltip(tip);
         joint_config_set_q[j] = s;
         if (R->L[j].joint == 0) {
           Fl_Slider* sl = new Fl_Slider(48, b + 68, 117, 20);
@@ -122,6 +126,7 @@ void joint_config(JointConfig jc) {
           sl->bounds(-360, 360);
           sl->value(jc->q[j]);
           sl->callback(joint_config_sl_set_cb, (void*)(long)j);
+          sl->copy_tooltip(tip);
           joint_config_sl_set_q[j] = sl;
         }
         // two bold digits ("th 10" and up) with a gap before the spinner

@@ -12,6 +12,7 @@
 #include "gui/shell/hubs.h"
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"           // for: Jw_Spinner
+#include "gui/shell/tooltips.h"          // for: JointValueTooltip()
 
 //------------------------------------------------------------------ module state
 Fl_Window* joint_limits_win = nullptr;
@@ -99,6 +100,11 @@ void joint_limits(Robot r) {
           num->labelsize(16);  num->value(i + 1);
           LE[i].min = LimitSpinner(75, y, joint_limits_min_cb, i, 0);
           LE[i].max = LimitSpinner(180, y, joint_limits_max_cb, i, 0);
+          char tip[96];
+          JointValueTooltip(tip, sizeof tip, "Lowest value", i + 1, r->L[i].joint != 0);
+          LE[i].min->copy_tooltip(tip);
+          JointValueTooltip(tip, sizeof tip, "Highest value", i + 1, r->L[i].joint != 0);
+          LE[i].max->copy_tooltip(tip);
         }
       g->end();
     s->end();

@@ -15,7 +15,7 @@ Fl_Window* about_win = nullptr;
 static char data_line[DATA_DIR_MAX + 16];   // "Data folder: " and the folder in use
 
 static const char* about_text =
-  " Version: " VELMORA_VERSION "\n Built: " __DATE__ "\n\n"
+  " Version: " VELMORA_VERSION "\n Built: " VELMORA_BUILT "\n\n"
   " Velmora studies serial robot\n manipulators: Denavit-Hartenberg\n"
   " robots, forward and inverse\n kinematics, trajectories, a work\n"
   " environment and performance indices.\n";

@@ -11,6 +11,7 @@
 #include "gui/export/analysis_wins.h"  // for: Export URDF, Plot, Conditioning Map
 #include "gui/env/environment.h"  // for: obstacle(), payload(), workspace(), WorkspaceAfterRobotLoad()
 #include "gui/shell/hubs.h"
+#include "gui/shell/tooltips.h"
 #include "gui/shell/main_win.h"
 #include "gui/export/menu_export_gl.h"  // for: DestroyExportWindow()
 #include "gui/view/opengl_win.h"
@@ -158,6 +159,7 @@ void close_win(Fl_Window* w) {
 void ShowWindow(Fl_Window* w) {
   if (!w) return;
   PlaceDialog(w);   // beside the main window the first time, then where it was left
+  ApplyTooltips(w);
   w->show();
   w->redraw();
 }

@@ -71,6 +71,9 @@ Fl_Window* RobotLoadHidden(int k);
 void gl_win_redraw(void);
 // the standard "close" button of a dialog under construction
 void close_win(Fl_Window* w);
+// every window's icon from the program's 48 and 128 px PNGs; how many were found (0: the
+// desktop's generic icon stays)
+int SetWindowIcon(void);
 // make a window visible and raise it; a dialog's first showing places it (PlaceDialog)
 void ShowWindow(Fl_Window* w);
 // a dialog not shown before: to the right of the main window, 30 pixels further right and

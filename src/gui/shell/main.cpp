@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
   ObstacleDefaults();
   WorkspaceDefaults();
   CreateForms();
+  SetWindowIcon();
   Main_WIN* w = CreateMainWindow(MainWindowWidth, MainWindowHeight);
   if (robot) {   // a name that does not load leaves no robot, after its message
     NewRobot(robot);
