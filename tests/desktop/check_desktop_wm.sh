@@ -23,13 +23,13 @@ finish() {
 }
 trap finish EXIT
 
-# a display of our own: the other GUI tests share theirs without a window manager
-for n in $(seq 71 99); do
-  [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
-done
-Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# a display of our own, its number chosen by the server: the other GUI tests share theirs
+# without a window manager
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=:$n
+for i in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
+[ -s "$T/display" ] || { say "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -1 "$T/display")
 for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 HOME=$T openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
@@ -54,10 +54,14 @@ focus_view() { # a click in the 3D view gives it the keyboard
   xdotool mousemove $((x + w/2)) $((y + h/2)) click 1
   sleep 0.3
 }
-close_dialog() { # Escape in window $1, as a user with it active
-  xdotool windowactivate --sync "$1" 2>/dev/null
-  xdotool key Escape
-  sleep 0.5
+close_dialog() { # Escape in window $1, as a user with it active (again while it stays: a
+  # loaded machine may take the first key before the focus moved)
+  for i in 1 2 3; do
+    xdotool windowactivate --sync "$1" 2>/dev/null
+    xdotool key Escape
+    sleep 0.5
+    xwininfo -id "$1" 2>/dev/null | grep -q "IsViewable" || return 0
+  done
 }
 dialog() { # the visible window titled $1, waited for
   timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -1
@@ -86,8 +90,12 @@ fi
 # moved by the user, closed, reopened: where it was left
 if [ -n "$about" ]; then
   xdotool windowmove "$about" 420 300
-  sleep 0.5
-  read -r ax ay aw ah <<<"$(geom "$about")"
+  for i in $(seq 30); do
+    read -r ax ay aw ah <<<"$(geom "$about")"
+    [ "$ax" -lt 700 ] && break
+    sleep 0.1
+  done
+  sleep 0.3
   close_dialog "$about"
   xdotool search --onlyvisible --name '^About$' >/dev/null && bad "Escape left About open"
   xdotool search --onlyvisible --name '^Velmora--Puma560' >/dev/null || bad "Escape closed the main window"
@@ -109,9 +117,13 @@ xdotool search --onlyvisible --name '^(About|Load Robot)$' >/dev/null && bad "di
 for size in "1000 700" "500 900" "1200 500" "760 600"; do
   read -r w h <<<"$size"
   xdotool windowsize "$main" "$w" "$h"
-  sleep 1.2
-  read -r x y cw ch <<<"$(geom "$main")"
+  for i in $(seq 50); do
+    read -r x y cw ch <<<"$(geom "$main")"
+    [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] && break
+    sleep 0.1
+  done
   [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] || bad "asked $w x $h, got $cw x $ch"
+  sleep 1   # the frame drawn at the new size
   vy=$((y + 30)); vh=$((ch - 30 - 22))   # the view between the menu bar and the message line
   shot="$T/shot_${w}x$h.png"
   import -window root "$shot" 2>/dev/null
