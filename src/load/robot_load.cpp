@@ -16,8 +16,8 @@ static void (*menu_hook)(int active) = nullptr;
 
 //------------------------------------------------------------------ public API: reading
 
-Robot ReadRobot(const char* name) {
-  Robot r = ReadRobotRecord(name);
+// the preparation after the parse: length, bodies, end effector, model
+static Robot Prepare(Robot r) {
   if (!r) return nullptr;
   if (allRevolute) {
     VmMessage(MsgTrace, "The avg_length is: %f \n", r->avg_len);
@@ -32,6 +32,12 @@ Robot ReadRobot(const char* name) {
   MakeEE(&r->dEE, r->rad, r->L[n - 1].a, r->L[n - 1].b);
   LinkMatchName(r);
   return r;
+}
+
+Robot ReadRobot(const char* name) { return Prepare(ReadRobotRecord(name)); }
+
+Robot ReadRobotText(const char* text, const char* name) {
+  return Prepare(ReadRobotRecordText(text, name));
 }
 
 void SetLoadMenuHook(void (*hook)(int active)) { menu_hook = hook; }
@@ -61,5 +67,19 @@ Robot LoadRobotRecords(const char* name) {
   JC = JointConfigFromRobot(R);
   CC = CartesianConfigFromRobot(R, JC);
   scale = R->avg_len*4.0;
+  return R;
+}
+
+// the text is parsed once alone so that a refused one leaves everything as it was; the old
+// robot goes before the new one is prepared (a built-in model is shared by both)
+Robot LoadRobotText(const char* text, const char* name) {
+  Robot check = ReadRobotRecordText(text, name);
+  if (!check) return nullptr;
+  FreeRobot(check);
+  UnloadRobot();
+  R = ReadRobotText(text, name);
+  if (!R) return nullptr;
+  JC = JointConfigFromRobot(R);
+  CC = CartesianConfigFromRobot(R, JC);
   return R;
 }

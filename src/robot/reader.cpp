@@ -2,7 +2,7 @@
 #include "robot/reader.h"
 
 #include <math.h>      // for: fabsf()
-#include <stdio.h>     // for: printf(), fprintf()
+#include <stdio.h>     // for: printf(), fprintf(), open_memstream()
 #include <stdlib.h>    // for: calloc(), realloc(), free()
 #include <string.h>    // for: memset(), strrchr()
 
@@ -63,18 +63,10 @@ static void Abort(Robot r) {
 
 //------------------------------------------------------------------ public API: reading
 
-Robot ReadRobotRecord(const char* name) {
-  char path[TOK_PATH_MAX + 1];
+// the parse of the open input into a robot named base
+static Robot ReadOpened(const char* base) {
   mode = 0;  List = Rnames;  nl = N_RNAMES;
   int k = -1;
-  if (!name || MakePath(path, "Arch", name) < 0) {
-    JwWarning("Unable to open file `%s'\n", name ? path : "(null)");
-    return nullptr;
-  }
-  if (TokOpen(path) < 0) return nullptr;
-  const char* base = strrchr(path, '/');
-  base = base ? base + 1 : path;
-
   memset(&R_t, 0, sizeof(R_t));
   R_t.HD_type = 0;  R_t.geom_type = 1;  R_t.limits = 0;  R_t.avg_len = 0;  R_t.EE.type = 0;
   int cap = 8;
@@ -150,6 +142,27 @@ Robot ReadRobotRecord(const char* name) {
   r->EE.type = R_t.EE.type;
   TokClose();
   return r;
+}
+
+Robot ReadRobotRecord(const char* name) {
+  char path[TOK_PATH_MAX + 1];
+  if (!name || MakePath(path, "Arch", name) < 0) {
+    JwWarning("Unable to open file `%s'\n", name ? path : "(null)");
+    return nullptr;
+  }
+  if (TokOpen(path) < 0) return nullptr;
+  const char* base = strrchr(path, '/');
+  return ReadOpened(base ? base + 1 : path);
+}
+
+Robot ReadRobotRecordText(const char* text, const char* name) {
+  if (!text || !name || !name[0]) {
+    JwWarning("Unable to open file `%s'\n", name ? name : "(null)");
+    return nullptr;
+  }
+  if (TokOpenText(text, name) < 0) return nullptr;
+  const char* base = strrchr(name, '/');
+  return ReadOpened(base ? base + 1 : name);
 }
 
 void FinishRobotRecord(Robot r, int length_done) {
@@ -275,6 +288,25 @@ static const char* EEValue(Robot r) {
   return "hand";
 }
 
+// the file of robot r under name (its title the name's last part): rows from r, q and the
+// limits; rf->rows to free, or NULL when memory ran out
+static RobotFileRow* FillRobotFile(RobotFile* rf, Robot r, const char* name, const char* geom,
+                                   const float* q, const int* lim_on, const float (*lim)[2]) {
+  const char* base = strrchr(name, '/');
+  rf->title = base ? base + 1 : name;
+  rf->geom = geom;
+  rf->n = r->n;
+  rf->rows = RowsFromRobot(r, q, lim_on, lim);
+  rf->prismatic = "     joint = prismatic\n";
+  rf->ee = EEValue(r);
+  return (RobotFileRow*)rf->rows;
+}
+
+static const char* SaveGeom(Robot r) {
+  static const char* geoms[3] = {"up", "down", "full"};
+  return (r->geom_type >= 0 && r->geom_type <= 2) ? geoms[r->geom_type] : "up";
+}
+
 static int SaveRobotTo(Robot r, const char* name, const char* geom, const float* q,
                        const int* lim_on, const float (*lim)[2]) {
   char path[TOK_PATH_MAX + 1];
@@ -286,24 +318,39 @@ static int SaveRobotTo(Robot r, const char* name, const char* geom, const float*
     JwWarning("Unable to write file `%s'\n", name);
     return -1;
   }
-  RobotFileRow* rows = RowsFromRobot(r, q, lim_on, lim);
+  RobotFile rf;
+  RobotFileRow* rows = FillRobotFile(&rf, r, path, geom, q, lim_on, lim);
   if (!rows) {
     JwWarning("Unable to write file `%s'\n", path);
     return -1;
   }
-  const char* base = strrchr(path, '/');
-  RobotFile rf = {base ? base + 1 : path, geom, r->n, rows, "     joint = prismatic\n",
-                  EEValue(r)};
   int rc = WriteFileSafely(path, PutRobotFile, &rf);
   free(rows);
   return rc;
 }
 
 int SaveRobot(Robot r, const float* q, const int* lim_on, const float (*lim)[2]) {
-  static const char* geoms[3] = {"up", "down", "full"};
   if (!r) return SaveRobotTo(r, nullptr, nullptr, q, lim_on, lim);
-  const char* geom = (r->geom_type >= 0 && r->geom_type <= 2) ? geoms[r->geom_type] : "up";
-  return SaveRobotTo(r, r->name, geom, q, lim_on, lim);
+  return SaveRobotTo(r, r->name, SaveGeom(r), q, lim_on, lim);
+}
+
+// the same printer into a memory stream: the bytes Save would put in the file
+char* RobotText(Robot r, const float* q, const int* lim_on, const float (*lim)[2]) {
+  if (!r || r->n < 1) return nullptr;
+  RobotFile rf;
+  RobotFileRow* rows = FillRobotFile(&rf, r, r->name, SaveGeom(r), q, lim_on, lim);
+  char* text = nullptr;
+  size_t len = 0;
+  FILE* f = rows ? open_memstream(&text, &len) : nullptr;
+  int rc = f ? PutRobotFile(f, &rf) : -1;
+  if (f && fclose(f) != 0) rc = -1;
+  free(rows);
+  if (rc != 0) {
+    free(text);
+    JwWarning("Out of memory for the text of robot %s\n", r->name);
+    return nullptr;
+  }
+  return text;
 }
 
 int SaveRobotAs(Robot r, const char* name, const float* q, const int* lim_on,

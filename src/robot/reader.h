@@ -13,6 +13,8 @@
 // links prepared, limits, wrist flag, name, class (RobotType), end-effector type; avg_len is
 // still the sum of a + |b|; NULL after one message. The caller owns the result.
 Robot ReadRobotRecord(const char* name);
+// the same parse of a robot-file text in memory, the robot named name (messages name it too)
+Robot ReadRobotRecordText(const char* text, const char* name);
 // the record steps after the parse: avg_len = sum / (2 n) unless length_done (the
 // characteristic length set it), rad = avg_len / 8, identity hand frames, no procedures,
 // no model
@@ -45,6 +47,10 @@ typedef struct _RobotFileRow_ {
 // 0 when the file was completely written, else -1 after a message; an old file survives
 // any failure
 int SaveRobot(Robot r, const float* q, const int* lim_on, const float (*lim)[2]);
+// the text Save would write into the robot's file, byte for byte, in memory (q, lim_on and
+// lim as for Save; q NULL: the links' own th and b); the caller frees it; NULL when r has no
+// links, or after a message when memory ran out
+char* RobotText(Robot r, const float* q, const int* lim_on, const float (*lim)[2]);
 // Save As: the same under a new file name (geometry "up" for up and full, "down" for down)
 int SaveRobotAs(Robot r, const char* name, const float* q, const int* lim_on,
                 const float (*lim)[2]);

@@ -3,8 +3,8 @@
 #include "robot/tokenizer.h"
 
 #include <stdarg.h>  // for: va_list
-#include <stdio.h>   // for: fopen(), getc()
-#include <string.h>  // for: strcmp()
+#include <stdio.h>   // for: fopen(), fmemopen(), getc()
+#include <string.h>  // for: strcmp(), strlen()
 
 #include "graphics/misc.h"  // for: JwWarning()
 #include "base/message.h"   // for: VmMessageV()
@@ -109,6 +109,21 @@ int TokOpen(const char* path) {
   TokClose();
   snprintf(file, sizeof(file), "%s", path);
   if (!(fp = fopen(path, "r"))) {
+    JwWarning("Unable to open file `%s'\n", file);
+    return -1;
+  }
+  line = 1;
+  pending_error = 0;
+  ch = getc(fp);
+  return 0;
+}
+
+int TokOpenText(const char* text, const char* label) {
+  TokClose();
+  snprintf(file, sizeof(file), "%s", label ? label : "(text)");
+  size_t len = text ? strlen(text) : 0;
+  // a stream of no bytes is refused by some C libraries: one blank reads the same
+  if (!(fp = len ? fmemopen((void*)text, len, "r") : fmemopen((void*)" ", 1, "r"))) {
     JwWarning("Unable to open file `%s'\n", file);
     return -1;
   }

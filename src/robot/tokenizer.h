@@ -53,6 +53,9 @@ typedef struct _Symbol_ {
 // open a path for reading, line 1, first character read; 0, or -1 after
 // "Unable to open file `%s'\n"
 int TokOpen(const char* path);
+// the same for a text in memory (read, never changed, while open); label names it in the
+// messages
+int TokOpenText(const char* text, const char* label);
 // close the input (nothing when none is open)
 void TokClose(void);
 // current line, path of the open input

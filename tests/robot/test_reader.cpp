@@ -1,6 +1,7 @@
 // test_reader.cpp -- covers src/robot/reader.cpp and src/robot/tokenizer.cpp: robot files in and out
 #include <gtest/gtest.h>
 #include <math.h>
+#include <stdlib.h>
 
 #include <sstream>
 #include <string>
@@ -633,4 +634,81 @@ TEST_F(SampleData, SaveRoundTripWithEndEffector) {
   FreeReadRobot(c);
   FreeReadRobot(s);
   FreeReadRobot(r);
+}
+
+// the text in memory is the file Save writes, byte for byte: the sample Puma560 at its home
+// values with its own limits is the sample file itself; with a pose and other limits it is
+// what Save put in the data folder; a prismatic robot without an end effector likewise. The
+// text read back from memory gives the robot the file gives
+TEST_F(SampleData, TextInMemoryIsTheFileSaveWrites) {
+  const std::string sample = ReadTextFile("Arch/Puma560");
+  Robot r = ReadQuietly("Puma560");
+  ASSERT_NE(r, nullptr);
+  int on[6] = {1, 1, 1, 1, 1, 1};
+  float lim[6][2];
+  for (int k = 0; k < 6; k++) {
+    lim[k][0] = r->L[k].h_q_limit[0];
+    lim[k][1] = r->L[k].h_q_limit[1];
+  }
+  char* text = RobotText(r, nullptr, on, lim);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(std::string(text), sample);
+  free(text);
+  float q[6] = {12.5f, -33.25f, 41, -7.75f, 63.5f, 1e-7f};
+  on[2] = 0;
+  lim[4][0] = -0.125f;
+  ASSERT_EQ(SaveRobot(r, q, on, lim), 0);
+  text = RobotText(r, q, on, lim);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(std::string(text), ReadTextFile("Arch/Puma560"));
+  testing::internal::CaptureStdout();
+  Robot m = ReadRobotText(text, "Puma560");
+  testing::internal::GetCapturedStdout();
+  ASSERT_NE(m, nullptr);
+  EXPECT_STREQ(m->name, "Puma560");
+  EXPECT_EQ(m->geom_type, 2);
+  EXPECT_NE(m->EE.DestroyProc, nullptr);   // the hand mounted again
+  for (int k = 0; k < 6; k++) EXPECT_FLOAT_EQ(m->L[k].th, k == 5 ? 0.0f : q[k]) << k;
+  EXPECT_FLOAT_EQ(m->L[4].q_limit[0], -0.125f);
+  EXPECT_EQ(m->L[2].q_limit[1], JOINT_UNLIMITED_MAX);
+  free(text);
+  FreeReadRobot(m);
+  FreeReadRobot(r);
+
+  WriteTextFile("Arch/Slider", "geomtype = down\n{ joint = prismatic a = 0.5 b = 2 th = 30 }"
+                "{ a = 1.25 al = -90 limits = [-10, 10] }\n");
+  r = ReadQuietly("Slider");
+  ASSERT_NE(r, nullptr);
+  float q2[2] = {3.5f, -45};
+  int on2[2] = {0, 1};
+  float lim2[2][2] = {{0, 0}, {-10, 10}};
+  ASSERT_EQ(SaveRobot(r, q2, on2, lim2), 0);
+  text = RobotText(r, q2, on2, lim2);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(std::string(text), ReadTextFile("Arch/Slider"));
+  EXPECT_NE(std::string(text).find("{\n     joint = prismatic\n     a  = 0.500000\n"
+                                   "     b  = 3.500000\n"), std::string::npos) << text;
+  free(text);
+  FreeReadRobot(r);
+}
+
+// a text the reader refuses says why under the robot's name and line, and gives no robot
+TEST_F(RobotFiles, TextInMemoryIsReadWithTheFileRules) {
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  Robot r = ReadRobotRecordText("geomtype = up\n{ a = 1\n", "Arm");
+  Robot s = ReadRobotRecordText("{ a = 1 b = x }", "Arm");
+  Robot t = ReadRobotRecordText("", "Arm");
+  std::string said = testing::internal::GetCapturedStderr() + testing::internal::GetCapturedStdout();
+  EXPECT_EQ(r, nullptr);
+  EXPECT_EQ(s, nullptr);
+  EXPECT_EQ(t, nullptr);
+  EXPECT_NE(said.find("Unmatched '{'"), std::string::npos) << said;
+  EXPECT_NE(said.find("Arm: no link block"), std::string::npos) << said;
+  Robot u = ReadRobotRecordText("{ a = 2.5 al = 90 }", "dir/Arm");
+  ASSERT_NE(u, nullptr);
+  EXPECT_STREQ(u->name, "Arm");
+  EXPECT_EQ(u->n, 1);
+  EXPECT_FLOAT_EQ(u->L[0].a, 2.5f);
+  FreeRobot(u);
 }

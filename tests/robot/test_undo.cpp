@@ -57,3 +57,55 @@ TEST(Undo, KeepsTheNewestStates) {
   EXPECT_EQ(UndoRecord(nullptr, nullptr, 2), -1);   // values missing: refused
   UndoClear();
 }
+
+// robot states and pose states mixed: the robot in force at each step is the latest robot
+// at or before it; a robot equal to the one in force is a pose step only; when the first
+// robot state falls out of the ring its robot stays in force for the states after it
+TEST(Undo, TheRobotInForceFollowsTheSteps) {
+  UndoClear();
+  const float q0[1] = {0}, q1[1] = {10}, q2[1] = {20};
+  const float lim_a[2] = {-90, 90}, lim_b[2] = {-45, 90};
+  ASSERT_EQ(UndoRecordRobot("arm A\n", 1, lim_a, q0, 1), 0);    // the load
+  UndoRecord(nullptr, q1, 1);                                    // a move
+  UndoRecordRobot("arm A\n", 1, lim_b, q1, 1);                   // a limit edit
+  UndoRecordRobot("arm B\n", 1, lim_b, q1, 1);                   // a link edit
+  UndoRecordRobot("arm B\n", 1, lim_b, q2, 1);                   // same robot, moved
+  UndoRecordRobot("arm B\n", 1, lim_b, q2, 1);                   // nothing new
+  EXPECT_EQ(UndoDepth(), 4);
+  EXPECT_STREQ(UndoRobot()->text, "arm B\n");
+  const UndoState* s = UndoBack();
+  EXPECT_STREQ(s->text, "arm B\n");
+  EXPECT_EQ(s->q[0], 10.0f);
+  s = UndoForward();
+  EXPECT_EQ(s->text, nullptr);                                   // kept as a pose step
+  EXPECT_EQ(s->q[0], 20.0f);
+  EXPECT_STREQ(UndoRobot()->text, "arm B\n");
+  UndoBack();
+  UndoBack();
+  EXPECT_STREQ(UndoRobot()->text, "arm A\n");
+  EXPECT_EQ(UndoRobot()->lim[0], -45.0f);
+  s = UndoBack();
+  EXPECT_EQ(s->q[0], 10.0f);
+  EXPECT_EQ(UndoRobot()->lim[0], -90.0f);
+  EXPECT_EQ(UndoRobot()->limits, 1);
+  UndoBack();
+  EXPECT_EQ(UndoBack(), nullptr);
+  for (int k = 0; k < 4; k++) UndoForward();
+  EXPECT_EQ(UndoForward(), nullptr);
+  EXPECT_STREQ(UndoRobot()->text, "arm B\n");
+  // the first robot state and the 127 poses after it: one more pose pushes it out
+  UndoClear();
+  UndoRecordRobot("arm A\n", 0, lim_a, q0, 1);
+  for (int i = 1; i <= UNDO_MAX; i++) {
+    float q[1] = {(float)i};
+    ASSERT_EQ(UndoRecord(nullptr, q, 1), 0);
+  }
+  EXPECT_EQ(UndoDepth(), UNDO_MAX - 1);
+  for (int k = 0; k < UNDO_MAX - 1; k++) s = UndoBack();
+  EXPECT_EQ(s->q[0], 1.0f);
+  ASSERT_NE(UndoRobot(), nullptr);
+  EXPECT_STREQ(UndoRobot()->text, "arm A\n");
+  EXPECT_EQ(UndoRobot()->lim[1], 90.0f);
+  UndoClear();
+  EXPECT_EQ(UndoRobot(), nullptr);
+}

@@ -23,6 +23,7 @@
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"           // for: Jw_Spinner
 #include "links/links.h"           // for: RemakeLinks(), MakeEE(), FreeEE()
+#include "robot/reader.h"                // for: RobotText()
 #include "robot/robot_files.h"           // for: SetLinkParams(), RecomputeLengthScale()
 
 //------------------------------------------------------------------ module state
@@ -109,6 +110,34 @@ static void LimitText(Fl_Input* in, float v, float marker) {
   else in->deactivate();
 }
 
+// the limits of the Link Settings windows for links k < R->n; 0, or -1 at a limit that is not
+// a number (refused on the message line when say is 1)
+static int ReadLimits(int* lim_on, float (*lim)[2], int say) {
+  for (int k = 0; R && k < R->n; k++) {
+    lim_on[k] = 0;  lim[k][0] = lim[k][1] = 0;
+    if (!LL || k >= LL_n || !LL[k].limits_set) continue;
+    lim_on[k] = 1;
+    Fl_Input* in[2] = {LL[k].limits_min, LL[k].limits_max};
+    for (int j = 0; j < 2; j++) {
+      const char* t = in[j]->value();
+      double v = 0;
+      if (ParseNumber(t, -1, NumEmptyZero | NumBlanks | NumSane, &v) != 0) {
+        if (say) robot_dlg_refuse("Link %d: %s limit is not a number", k + 1, j ? "Max" : "Min");
+        return -1;
+      }
+      lim[k][j] = (float)v;
+    }
+  }
+  return 0;
+}
+
+// a limit typed in Link Settings: Save writes it, so the robot is edited
+static void limit_input_cb(Fl_Widget*, void*) {
+  if (!R) return;
+  R->changed = 1;
+  robot_dlg_edited();
+}
+
 //------------------------------------------------------------------ public API: Edit Robot
 
 void edit_robot(Robot r) {
@@ -188,7 +217,8 @@ void edit_robot_geom_cb(Fl_Widget*, void* style) {
     RemakeLinks(R->n, R->L, R->rad, g);
     joint_limits_generic();
   }
-  gl_win_redraw();
+  R->changed = 1;
+  robot_dlg_edited();
 }
 
 void edit_robot_scene_cb(Fl_Widget* w, void*) {
@@ -198,23 +228,16 @@ void edit_robot_scene_cb(Fl_Widget* w, void*) {
 
 void edit_robot_show(void) { ShowWindow(edit_robot_win); }
 
-int edit_robot_limits(int* lim_on, float (*lim)[2]) {
-  for (int k = 0; R && k < R->n; k++) {
-    lim_on[k] = 0;  lim[k][0] = lim[k][1] = 0;
-    if (!LL || k >= LL_n || !LL[k].limits_set) continue;
-    lim_on[k] = 1;
-    Fl_Input* in[2] = {LL[k].limits_min, LL[k].limits_max};
-    for (int j = 0; j < 2; j++) {
-      const char* t = in[j]->value();
-      double v = 0;
-      if (ParseNumber(t, -1, NumEmptyZero | NumBlanks | NumSane, &v) != 0) {
-        robot_dlg_refuse("Link %d: %s limit is not a number", k + 1, j ? "Max" : "Min");
-        return -1;
-      }
-      lim[k][j] = (float)v;
-    }
-  }
-  return 0;
+int edit_robot_limits(int* lim_on, float (*lim)[2]) { return ReadLimits(lim_on, lim, 1); }
+
+char* edit_robot_text(void) {
+  if (!R || R->n < 1) return nullptr;
+  int* on = (int*)calloc(R->n, sizeof(int));
+  float (*lim)[2] = (float(*)[2])calloc(R->n, sizeof(float[2]));
+  char* text = nullptr;
+  if (on && lim && ReadLimits(on, lim, 0) == 0) text = RobotText(R, nullptr, on, lim);
+  free(on);  free(lim);
+  return text;
 }
 
 //------------------------------------------------------------------ public API: Link Settings
@@ -256,6 +279,10 @@ void link_edit(int i) {
       e->limits_min->labelfont(FL_BOLD);  e->limits_min->align(FL_ALIGN_TOP);
       e->limits_max = new Fl_Float_Input(145, 175, 60, 25, "Max");
       e->limits_max->labelfont(FL_BOLD);  e->limits_max->align(FL_ALIGN_TOP);
+      e->limits_min->when(FL_WHEN_RELEASE | FL_WHEN_ENTER_KEY);
+      e->limits_min->callback(limit_input_cb);
+      e->limits_max->when(FL_WHEN_RELEASE | FL_WHEN_ENTER_KEY);
+      e->limits_max->callback(limit_input_cb);
     lg->end();
     close_win(e->link_edit_win);
   e->link_edit_win->end();
@@ -314,4 +341,6 @@ void link_limits_set_cb(Fl_Widget*, void* i) {
   } else {
     e->limits_min->deactivate();  e->limits_max->deactivate();
   }
+  if (R) R->changed = 1;
+  robot_dlg_edited();
 }

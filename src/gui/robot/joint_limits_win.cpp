@@ -141,23 +141,30 @@ void joint_limits_on_cb(Fl_Widget*, void*) {
     l->q_limit[1] = (float)LE[i].max->value();
   }
   if (moved) robot_dlg_pose_changed();
-  else gl_win_redraw();
+  else robot_dlg_edited();
 }
 
 void joint_limits_off_cb(Fl_Widget*, void*) {
   if (!R) return;
   R->limits = 0;
   SpinnersActive(0);
+  robot_dlg_edited();
 }
 
 void joint_limits_min_cb(Fl_Widget* w, void* i) {
   int k = (int)(long)i;
-  if (R && k < R->n) R->L[k].q_limit[0] = (float)((Jw_Spinner*)w)->value(), R->changed = 1;
+  if (!R || k >= R->n) return;
+  R->L[k].q_limit[0] = (float)((Jw_Spinner*)w)->value();
+  R->changed = 1;
+  robot_dlg_edited();
 }
 
 void joint_limits_max_cb(Fl_Widget* w, void* i) {
   int k = (int)(long)i;
-  if (R && k < R->n) R->L[k].q_limit[1] = (float)((Jw_Spinner*)w)->value(), R->changed = 1;
+  if (!R || k >= R->n) return;
+  R->L[k].q_limit[1] = (float)((Jw_Spinner*)w)->value();
+  R->changed = 1;
+  robot_dlg_edited();
 }
 
 void joint_limits_full(void) {
@@ -180,3 +187,15 @@ void joint_limits_generic(void) {
 }
 
 void joint_limits_show(void) { ShowWindow(joint_limits_win); }
+
+void joint_limits_refresh(void) {
+  if (!R || !LE || !joint_limits_on) return;
+  for (int i = 0; i < LE_n && i < R->n; i++) {
+    LE[i].min->value(Shown(R->L[i].q_limit[0], JOINT_UNLIMITED_MIN));
+    LE[i].max->value(Shown(R->L[i].q_limit[1], JOINT_UNLIMITED_MAX));
+  }
+  SpinnersActive(R->limits);
+  joint_limits_on->value(R->limits ? 1 : 0);  joint_limits_off->value(R->limits ? 0 : 1);
+  if (R->geom_type == 2) on_off->deactivate();
+  else on_off->activate();
+}

@@ -37,8 +37,11 @@ void robot_dlg_refuse(const char* format, ...);
 void robot_dlg_title(const char* prefix, const char* name);
 // destroy a window now, or after the current callback when called from one of its widgets
 void robot_dlg_destroy(Fl_Window** w);
-// the new pose after a change of JC or of the links: FwdKin, UpdateAll, redraw
+// after an edit of the robot that may have moved JC: the edit recorded for Undo, then FwdKin,
+// UpdateAll, redraw
 void robot_dlg_pose_changed(void);
+// after an edit of the robot that leaves the pose: the edit recorded for Undo, redraw
+void robot_dlg_edited(void);
 // the head of a paged DH table in the window under construction: the engraved title "DH
 // Parameter", a page counter at the top right (pages of six links; hidden for six or fewer)
 // calling cb, and the row labels a, b, al, th and "Prismatic"; returns the counter
@@ -125,6 +128,10 @@ void edit_robot_show(void);
 // the limits the Link Settings windows give for saving: lim_on[k], lim[k] for k < R->n;
 // 0, or -1 after a refusal (a limit that is not a number)
 int edit_robot_limits(int* lim_on, float (*lim)[2]);
+// the text Save would write for the current robot with the links' own home values (the
+// pose apart) and these limits; the caller frees it; NULL, without a message, when a limit
+// is not a number or there is no robot
+char* edit_robot_text(void);
 
 //------------------------------------------------------------------ Joint Limits (joint_limits_win.cpp)
 typedef struct _LimitEditor_ {
@@ -147,6 +154,8 @@ void joint_limits_full(void);
 void joint_limits_generic(void);
 // menu code 5
 void joint_limits_show(void);
+// the window shows R's enforcement and active limits again (after Undo or Redo)
+void joint_limits_refresh(void);
 
 //------------------------------------------------------------------ End Effector (end_eff_win.cpp)
 extern Fl_Window* end_eff_win;
@@ -187,5 +196,8 @@ void robot_dialogs_rebuild(void);
 // what a robot load frees of the robot dialogs: DH Parameters and the Save As dialog
 // destroyed (the windows it hides are NewRobot's list, HideRobotWindows)
 void robot_dialogs_close(void);
+// the same robot rebuilt from its text (Undo, Redo): the dialogs rebuilt as for a load, and
+// Edit Robot, Link Settings and Joint Limits shown again where they were when they were shown
+void robot_dialogs_restore(void);
 
 #endif

@@ -1,5 +1,5 @@
 // robot_dlg_common.cpp -- what the robot dialogs share: question and notice boxes, refusals,
-// the main window's title, deferred destruction and the pose refresh after a change
+// the main window's title, deferred destruction and the refresh after an edit
 #include <FL/Fl.H>          // for: Fl::delete_widget()
 #include <FL/Fl_Box.H>      // for: Fl_Box
 #include <FL/Fl_Button.H>   // for: Fl_Button
@@ -77,9 +77,16 @@ void robot_dlg_destroy(Fl_Window** w) {
   *w = nullptr;
 }
 
+// the edit is recorded before the refresh, so the pose it may have moved is no step of its own
 void robot_dlg_pose_changed(void) {
+  UndoRecordEdit();
   if (R && JC && CC) FwdKin(R, JC, CC);
   UpdateAll();
+  gl_win_redraw();
+}
+
+void robot_dlg_edited(void) {
+  UndoRecordEdit();
   gl_win_redraw();
 }
 

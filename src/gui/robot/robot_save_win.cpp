@@ -58,6 +58,7 @@ void edit_robot_save_cb(void) {
     return;
   }
   R->changed = 0;   // the file holds the edits now
+  UndoAfterSave();
   char path[TOK_PATH_MAX + 1];
   MakePath(path, "Arch", R->name);   // it fitted: the file was written
   edit_robot_saved("Saved %s", path);

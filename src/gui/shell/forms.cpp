@@ -1,5 +1,5 @@
 // forms.cpp -- the lists that tie the windows together: dialog builders (CreateForms), pose
-// refreshers (UpdateAll) and robot-load rebuilds (NewRobot); redraw requests; the close button
+// refreshers (UpdateAll), robot-load rebuilds (NewRobot) and restores (RobotRestored); redraw requests; the close button
 //
 // A new panel adds one line to each list it belongs to, at its commented slot; the order of
 // the lists is the order in which the program runs them.
@@ -79,6 +79,16 @@ static void (*const robot_rebuilds[])(void) = {
   UndoAfterLoad,         // a new undo history (undo)
 };
 
+// an Undo or Redo that rebuilt the same robot from its text runs these after its records are
+// in place: the robot's panels and dialogs as after its edits; trajectories, view and the
+// undo history stay
+static void (*const robot_restores[])(void) = {
+  RebuildPosePanels,       // Forward and Inverse Kinematics panels, UpdateQ, UpdateJ
+  robot_dialogs_restore,   // the robot dialogs rebuilt, the shown ones shown again
+  config_fill,             // Select Configuration refill
+  CollisionsNewRobot,      // the collision model of the rebuilt robot (view)
+};
+
 //------------------------------------------------------------------ the windows a load hides
 
 // NewRobot hides these when shown: they show the previous robot's data (a new panel that
@@ -143,6 +153,8 @@ Robot NewRobot(const char* name) {
   gl_win_redraw();
   return R;
 }
+
+void RobotRestored(void) { RunAll(robot_restores, COUNT(robot_restores)); }
 
 void gl_win_redraw(void) {
   if (opengl_window) opengl_window->redraw();

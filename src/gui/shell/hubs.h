@@ -40,9 +40,15 @@ void RunMenu(int code);
 //------------------------------------------------------------------ undo (undo_cmds.cpp)
 // record the pose now in the undo history (last of the refresh list); not during a move
 void UndoRecordPose(void);
-// a new history holding the loaded robot's pose (last of the rebuild list)
+// record the robot after an edit in a robot dialog: its text, active limits and the pose
+void UndoRecordEdit(void);
+// a new history holding the loaded robot and its pose (last of the rebuild list); the robot
+// as loaded is the saved one
 void UndoAfterLoad(void);
-// Undo and Redo: the pose before or after, shown everywhere
+// the robot now is the saved one (Save wrote it)
+void UndoAfterSave(void);
+// Undo and Redo: the robot and the pose before or after, shown everywhere; a robot whose
+// text differs is rebuilt from the text, and it has unsaved edits unless it is the saved one
 void UndoCommand(void);
 void RedoCommand(void);
 
@@ -62,6 +68,9 @@ void CreateForms(void);
 void UpdateAll(void);
 // replace the current robot (core transaction), then rebuild what depends on it; R or NULL
 Robot NewRobot(const char* name);
+// after Undo or Redo rebuilt the robot from its text: its panels and dialogs rebuilt, in the
+// order of the restore list
+void RobotRestored(void);
 // NewRobot's step that hides the windows showing the previous robot's data, from one list;
 // its length and its k-th window (NULL outside the list or before CreateForms)
 void HideRobotWindows(void);
