@@ -22,7 +22,7 @@ static const char* task_name(int type) {
   return type == 0 ? "spatial" : type == 2 ? "orientation" : "position";
 }
 
-static std::string fs_text(py::object obj, const char* what) {
+std::string PathArgument(py::object obj, const char* what) {
   py::object s = py::module_::import("os").attr("fspath")(obj);
   if (!py::isinstance<py::str>(s)) throw py::type_error(std::string(what) + ": a str expected");
   std::string t = s.cast<std::string>();
@@ -163,7 +163,7 @@ PyRobot::PyRobot(const std::string& name, py::object data) {
   std::string file = name;
   if (name.find('/') != std::string::npos || name[0] == '~') file = AbsolutePath(name);
   std::string given;
-  if (!data.is_none()) given = AbsolutePath(fs_text(data, "data"));
+  if (!data.is_none()) given = AbsolutePath(PathArgument(data, "data"));
   double l0 = m_homogenous_length, m0 = m_maximum_reach;
   int c0 = m_converge_flag, a0 = allRevolute;
   {
@@ -324,7 +324,7 @@ static py::object solve_path(PyRobot* s, py::object traj, py::object q0) {
   CartesianTrajectory loaded = {};
   std::string name;
   if (named) {
-    name = fs_text(traj, "traj");
+    name = PathArgument(traj, "traj");
     if (name.find('/') != std::string::npos || name[0] == '~') name = AbsolutePath(name);
   } else {
     if (!is_pair(traj))
@@ -396,7 +396,7 @@ void BindRobot(py::module_& m) {
       "Joint values are degrees (revolute) or lengths (prismatic). Every method takes one "
       "vector or an N x n array and answers in one call over the array.")
     .def(py::init([](py::object name, py::object data) {
-           return new PyRobot(fs_text(name, "name_or_path"), data);
+           return new PyRobot(PathArgument(name, "name_or_path"), data);
          }),
          py::arg("name_or_path"), py::arg("data") = py::none())
     .def_property_readonly("name", [](const PyRobot& s) { return std::string(s.r->name); })

@@ -68,20 +68,10 @@ static py::object ctraj_of(const CartesianConfigRec* cc, int ntp, int type) {
   return CTrajType(P, Q);
 }
 
-static std::string path_text(py::object obj, const char* what) {
-  py::object s = py::module_::import("os").attr("fspath")(obj);
-  if (!py::isinstance<py::str>(s)) throw py::type_error(std::string(what) + ": a str expected");
-  std::string t = s.cast<std::string>();
-  if (t.empty()) throw py::value_error(std::string(what) + ": empty");
-  if (t.find('\0') != std::string::npos)
-    throw py::value_error(std::string(what) + ": holds a NUL character");
-  return AbsolutePath(t);
-}
-
 //------------------------------------------------------------------ calls
 
 static py::object read_ctraj(py::object path, py::object robot) {
-  std::string file = path_text(path, "path");
+  std::string file = AbsolutePath(PathArgument(path, "path"));
   Robot r = robot_of(robot);
   Robot own = r ? nullptr : stand_in(6);
   CartesianTrajectory t = {};
@@ -100,7 +90,7 @@ static py::object read_ctraj(py::object path, py::object robot) {
 }
 
 static py::object read_jtraj(py::object path, py::object robot) {
-  std::string file = path_text(path, "path");
+  std::string file = AbsolutePath(PathArgument(path, "path"));
   Robot r = robot_of(robot);
   Robot own = nullptr;
   if (!r) {

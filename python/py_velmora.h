@@ -65,5 +65,8 @@ void BindRobot(py::module_& m);
 void BindTraj(py::module_& m);
 // path, "~" expanded and a relative one made absolute from the working directory
 std::string AbsolutePath(const std::string& path);
+// a str or path-like argument as text: TypeError for another type, ValueError when empty or
+// holding a NUL character (what names the argument)
+std::string PathArgument(py::object obj, const char* what);
 
 #endif

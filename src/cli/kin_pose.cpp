@@ -31,6 +31,16 @@ static void joints_of(KinCall* c, double* q) {
   for (int j = 0; j < c->r->n; j++) q[j] = c->jc->q[j];
 }
 
+// the start every JSON answer shares: {"robot": name, "joints": [the current joints]
+static void put_json_head(FILE* f, KinCall* c) {
+  double q[64];
+  joints_of(c, q);
+  fputs("{\"robot\": ", f);
+  KinPutJsonString(f, c->r->name);
+  fputs(", \"joints\": ", f);
+  KinPutJsonArray(f, q, c->r->n);
+}
+
 // a problem that cannot be solved: one message on standard error; in a batch also its line
 // on standard output, so that the results stay in step with the input
 static int problem_fail(KinCall* c, int line, int status, const char* format, ...)
@@ -135,12 +145,7 @@ static int fk_one(KinCall* c, const double* v, int k, int line) {
     fputc('\n', f);
     return KinOk;
   }
-  double q[64];
-  joints_of(c, q);
-  fputs("{\"robot\": ", f);
-  KinPutJsonString(f, c->r->name);
-  fputs(", \"joints\": ", f);
-  KinPutJsonArray(f, q, c->r->n);
+  put_json_head(f, c);
   if (cc->type != 2) {
     fputs(", \"position\": ", f);
     KinPutJsonArray(f, cc->r, 3);
@@ -286,12 +291,7 @@ static int indices_one(KinCall* c, const double* v, int k, int line) {
     fputc('\n', f);
     return KinOk;
   }
-  double q[64];
-  joints_of(c, q);
-  fputs("{\"robot\": ", f);
-  KinPutJsonString(f, c->r->name);
-  fputs(", \"joints\": ", f);
-  KinPutJsonArray(f, q, c->r->n);
+  put_json_head(f, c);
   char s[40];
   KinFixed(s, x[0]);
   fprintf(f, ", \"length\": %s", s);
@@ -337,12 +337,7 @@ static int jacobian_one(KinCall* c, const double* v, int k, int line) {
   char s[40];
   KinFixed(s, rc);
   if (fmt == KinJson) {
-    double q[64];
-    joints_of(c, q);
-    fputs("{\"robot\": ", f);
-    KinPutJsonString(f, c->r->name);
-    fputs(", \"joints\": ", f);
-    KinPutJsonArray(f, q, n);
+    put_json_head(f, c);
     fputs(", \"jacobian\": [", f);
     for (int i = 0; i < rows; i++) {
       if (i) fputs(", ", f);
