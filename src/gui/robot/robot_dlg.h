@@ -1,5 +1,5 @@
-// robot_dlg.h -- the robot dialogs: Load Robot, Create Robot, Edit Robot with its Link
-// Settings, Joint Limits, End Effector, DH Parameters, Save and Save As
+// robot_dlg.h -- the robot dialogs: Load Robot, Import Robot, Create Robot, Edit Robot with
+// its Link Settings, Joint Limits, End Effector, DH Parameters, Save and Save As
 #ifndef VELMORA_GUI_ROBOT_DLG_H
 #define VELMORA_GUI_ROBOT_DLG_H
 
@@ -188,6 +188,19 @@ void edit_robot_overwrite_message(void);
 void edit_robot_overwrite_cb(Fl_Widget*, void* ok);
 void robot_saveas_ok(int overwritten);
 void robot_saveas_free(void);
+
+//------------------------------------------------------------------ Import Robot (robot_import_win.cpp)
+// menu code 36: the desktop's file chooser (opening in the folder of the last import, else
+// the home folder), then robot_import_path with the file picked
+void robot_import(void);
+// the robot file at path (absolute) checked by the reader (its message when refused: nothing
+// copied, the current robot kept), copied into Arch with its description, the question
+// asked before another robot of its name is replaced, then loaded and the copy's full path
+// confirmed on the message line (and in the "Saved" box with box 1); 0 when it is the robot
+// loaded now, else -1 after a message
+int robot_import_path(const char* path, int box);
+// the replace question (tests answer it themselves): 1 replaces; NULL: the desktop's box
+void SetImportQuestion(int (*ask)(const char* name));
 
 //------------------------------------------------------------------ robot load (robot_rebuild.cpp)
 // the robot dialogs of a new robot: Link Settings, Edit Robot and Joint Limits rebuilt, the

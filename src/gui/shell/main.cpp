@@ -2,9 +2,11 @@
 #include <FL/Fl.H>   // for: Fl::run()
 #include <stdio.h>   // for: printf(), setvbuf()
 #include <string.h>  // for: strcmp()
+#include <unistd.h>  // for: getcwd()
 
 #include "robot/app_state.h"          // for: obs, soi, obstacle tables
 #include "base/data_dir.h"           // for: DataDirStart(), DataDirDescribe()
+#include "base/user_path.h"          // for: IsUserPath(), UserPath()
 #include "graphics/primitives.h"  // for: JwDefSphere()
 #include "gui/export/figure_export.h"  // for: FigureCommand()
 #include "gui/shell/hubs.h"
@@ -21,7 +23,9 @@ static const char* usage =
   "Its files live in a data folder holding Arch, Description, JConfig, Ctraj, Jtraj and\n"
   "Workspace: DIR when given, else the working directory when it holds Arch, else\n"
   "$XDG_DATA_HOME/velmora (~/.local/share/velmora), made on first start with a copy of the\n"
-  "installed samples. ROBOT names a file in Arch (or a path from /) to load at start.\n";
+  "installed samples. ROBOT, loaded at start, names a file in Arch, or a robot file by its\n"
+  "path (one holding \"/\", from the working directory; ~ is the home folder): a file\n"
+  "outside Arch is imported into it first, as Robot / Import Robot... does.\n";
 
 //------------------------------------------------------------------ start-up steps
 
@@ -73,6 +77,14 @@ int main(int argc, char** argv) {
     if (DataDirDescribe(data, line, sizeof(line)) == 0) printf("\n%s\n", line);
     return 0;
   }
+  // a path is taken from where the program was started, before it moves into the data folder
+  char robot_path[USER_PATH_MAX], cwd[USER_PATH_MAX];
+  if (robot && IsUserPath(robot)) {
+    if (!getcwd(cwd, sizeof cwd) || UserPath(robot, cwd, robot_path, sizeof robot_path) != 0) {
+      fprintf(stderr, "velmora: %s: the path cannot be used\n", robot);
+      return 2;
+    }
+  }
   if (DataDirStart(data) != 0) return 1;   // the dialogs list and save inside it from now on
   RegisterModelDrawing();
   RouteCoreMessages();
@@ -82,7 +94,9 @@ int main(int argc, char** argv) {
   CreateForms();
   SetWindowIcon();
   Main_WIN* w = CreateMainWindow(MainWindowWidth, MainWindowHeight);
-  if (robot) {   // a name that does not load leaves no robot, after its message
+  if (robot && IsUserPath(robot)) {   // imported into Arch, so Save writes only in there
+    robot_import_path(robot_path, 0);
+  } else if (robot) {   // a name that does not load leaves no robot, after its message
     NewRobot(robot);
     robot_dlg_title("Velmora--", robot);   // the title a load from the dialog gives
   }

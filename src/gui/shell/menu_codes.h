@@ -35,6 +35,7 @@ enum MenuCode {
   MENU_UNDO = 33,
   MENU_REDO = 34,
   MENU_EXPORT_ANIMATION = 35,
+  MENU_IMPORT_ROBOT = 36,
   MENU_EXIT = 99
 };
 

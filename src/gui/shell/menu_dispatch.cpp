@@ -33,7 +33,8 @@ static void ShowAbout() { ShowWindow(about_win); }
 // the menu in the order the bar shows it: one row per command (menu_codes.h)
 static const MenuRow rows[] = {
   {"&Robot/New Robot", MENU_NEW_ROBOT, FL_CTRL + 'n', 0, 0, new_arch_show},
-  {"&Robot/Load Robot", MENU_LOAD_ROBOT, FL_CTRL + 'o', FL_MENU_DIVIDER, 0, arch_show},
+  {"&Robot/Load Robot", MENU_LOAD_ROBOT, FL_CTRL + 'o', 0, 0, arch_show},
+  {"&Robot/Import Robot...", MENU_IMPORT_ROBOT, 0, FL_MENU_DIVIDER, 0, robot_import},
   {"&Robot/Edit Robot", MENU_EDIT_ROBOT, 0, 0, 1, edit_robot_show},
   {"&Robot/DH Parameter", MENU_DH_PARAMETER, 0, 0, 1, display_DH_parameter},
   {"&Robot/End Effector", MENU_END_EFFECTOR, 0, FL_MENU_DIVIDER, 1, end_eff_show},
