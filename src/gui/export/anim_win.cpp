@@ -121,29 +121,29 @@ void AnimExportShow(int joint) {
 }
 
 void anim_export_win(void) {
-  anim_win = new Fl_Window(100, 100, 300, 260, "Export Animation");
-    anim_name = new Fl_Input(110, 10, 180, 25, "Filename:");
+  anim_win = new Fl_Window(100, 100, 320, 260, "Export Animation");
+    anim_name = new Fl_Input(130, 10, 180, 25, "Filename:");
     anim_name->value("Animation");
-    anim_format = new Fl_Choice(110, 40, 80, 25, "Format:");
+    anim_format = new Fl_Choice(130, 40, 80, 25, "Format:");
     const ExportFormatRow* rows[8];
     int n = AnimationRows(rows, 8);
     for (int k = 0; k < n; k++) anim_format->add(rows[k]->ext);
     anim_format->value(0);
-    anim_fps = new Fl_Value_Input(110, 70, 60, 25, "Frame rate:");
+    anim_fps = new Fl_Value_Input(130, 70, 60, 25, "Frame rate:");
     anim_fps->value(ANIM_FPS_DEFAULT);
-    anim_width = new Fl_Value_Input(110, 100, 60, 25, "Size:");
-    anim_height = new Fl_Value_Input(190, 100, 60, 25, "x");
-    anim_every = new Fl_Value_Input(110, 130, 60, 25, "Every k-th point:");
+    anim_width = new Fl_Value_Input(130, 100, 60, 25, "Size:");
+    anim_height = new Fl_Value_Input(210, 100, 60, 25, "x");
+    anim_every = new Fl_Value_Input(130, 130, 60, 25, "Every k-th point:");
     anim_every->value(ANIM_EVERY_DEFAULT);
-    anim_trail = new Fl_Check_Button(180, 130, 110, 25, "Trail");
-    anim_progress = new Fl_Progress(10, 165, 280, 25);
+    anim_trail = new Fl_Check_Button(200, 130, 110, 25, "Trail");
+    anim_progress = new Fl_Progress(10, 165, 300, 25);
     anim_progress->minimum(0);
     anim_progress->selection_color(FL_BLUE);
-    anim_result = new Fl_Box(10, 195, 280, 25, "");
+    anim_result = new Fl_Box(10, 195, 300, 25, "");
     anim_result->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_WRAP);
     anim_record_b = new Fl_Button(10, 228, 70, 25, "Record");
     anim_record_b->callback(anim_record_cb);
-    anim_cancel_b = new Fl_Button(220, 228, 70, 25, "Cancel");
+    anim_cancel_b = new Fl_Button(240, 228, 70, 25, "Cancel");
     anim_cancel_b->callback(cancel_cb);
   anim_win->end();
 }

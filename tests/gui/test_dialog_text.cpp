@@ -1,6 +1,6 @@
-// test_tooltips.cpp -- covers the tooltips a user sees over the terse controls: every short-
-// labelled or unlabelled control of the pose, robot, environment and transform windows has
-// one, and each number field's names its unit
+// test_dialog_text.cpp -- covers the text a user reads in the dialogs: every short-labelled
+// or unlabelled control of the pose, robot, environment and transform windows has a tooltip,
+// each number field's naming its unit; no label left of its field is cut by the window edge
 #include <gtest/gtest.h>
 
 #include <FL/Fl_Box.H>
@@ -13,11 +13,13 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Valuator.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <string>
 #include <vector>
 
 #include "robot/app_state.h"
+#include "gui/export/anim_win.h"
 #include "gui/pose/pose_panels.h"
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"
@@ -68,7 +70,7 @@ static void Terse(Fl_Group* g, std::vector<Fl_Widget*>* out) {
   }
 }
 
-class Tooltips : public ::testing::Test {
+class DialogText : public ::testing::Test {
  protected:
   std::string dir;
   void SetUp() override {
@@ -77,12 +79,17 @@ class Tooltips : public ::testing::Test {
     ASSERT_FALSE(dir.empty());
   }
   void TearDown() override {
+    std::vector<Fl_Window*> shown;   // the next tests start with only the main window up
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
+      if (w != (Fl_Window*)window && !w->parent()) shown.push_back(w);
+    for (Fl_Window* w : shown) w->hide();
+    Fl::check();
     UnloadRobot();
     LeaveDataCopy(dir);
   }
 };
 
-TEST_F(Tooltips, EveryTerseControlNamesItsQuantityAndUnit) {
+TEST_F(DialogText, EveryTerseControlNamesItsQuantityAndUnit) {
   ASSERT_NE(NewRobot("Slide6"), nullptr);   // has prismatic joints
   int prismatic = -1;
   for (int j = 0; j < R->n; j++)
@@ -142,4 +149,48 @@ TEST_F(Tooltips, EveryTerseControlNamesItsQuantityAndUnit) {
   EXPECT_NE(twist.find("degrees"), std::string::npos) << twist;
   EXPECT_NE(std::string(Shown(input_a[2])).find("link length"), std::string::npos);
   robot_dlg_destroy(&arch_new_win);
+}
+
+// the labels drawn left of their fields start inside the window (a cut one loses its first
+// letters: "very k-th point:")
+static void LabelsInside(Fl_Group* g, Fl_Window* win, std::vector<std::string>* cut) {
+  for (int i = 0; i < g->children(); i++) {
+    Fl_Widget* o = g->child(i);
+    if (!o->visible()) continue;
+    if (o->as_group() && !o->as_window() && !dynamic_cast<Jw_Spinner*>(o))
+      LabelsInside(o->as_group(), win, cut);
+    const char* l = o->label();
+    Fl_Align a = o->align();
+    if (!l || !l[0] || (a & FL_ALIGN_INSIDE) || !(a & FL_ALIGN_LEFT) || (a & FL_ALIGN_TOP) ||
+        (a & FL_ALIGN_BOTTOM) || o->labeltype() == FL_NO_LABEL)
+      continue;
+    fl_font(o->labelfont(), o->labelsize());
+    int w = 0, h = 0;
+    fl_measure(l, w, h, 0);
+    int left = o->x() - w;
+    if (left < 0) cut->push_back(std::string(win->label()) + ": \"" + l + "\"");
+  }
+}
+
+TEST_F(DialogText, LabelsLeftOfTheirFieldsStartInsideTheWindow) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  const int menus[] = {MENU_FORWARD_KIN, MENU_INVERSE_KIN, MENU_JOINT_LIMITS, MENU_SET_WORK_ENV,
+                       MENU_OBSTACLE, MENU_PAYLOAD, MENU_TRANSFORM_TRAJ, MENU_DH_PARAMETER,
+                       MENU_EDIT_ROBOT, MENU_END_EFFECTOR, MENU_SET_SYSTEM, MENU_SELECT_CONFIG,
+                       MENU_CONDITIONING, MENU_CART_TRAJ, MENU_JOINT_TRAJ, MENU_EXPORT,
+                       MENU_EXPORT_ANIMATION, MENU_EXPORT_URDF, MENU_SAVE_AS, MENU_LOAD_WORK_ENV,
+                       MENU_ABOUT};
+  for (int m : menus) RunMenu(m);
+  if (!anim_win) anim_export_win();   // the menu opens it only with a trajectory
+  ShowWindow(anim_win);
+  Fl::check();
+  std::vector<std::string> cut;
+  int windows = 0;
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+    if (w == (Fl_Window*)window) continue;
+    LabelsInside(w, w, &cut);
+    windows++;
+  }
+  EXPECT_GE(windows, 15);
+  for (const std::string& c : cut) ADD_FAILURE() << "label cut by the window edge: " << c;
 }
