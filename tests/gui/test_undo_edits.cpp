@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Window.H>
 #include <stdlib.h>
 
@@ -158,4 +159,26 @@ TEST_F(UndoEdits, TheSavedRobotHasNoUnsavedEdits) {
   RunMenu(MENU_REDO);
   EXPECT_EQ(R->changed, 0);
   EXPECT_FLOAT_EQ(R->L[0].b, 7.0f);
+}
+
+// geometry Up undone: Full lit again and the model's bodies back; redone: Up lit, with Full
+// still there to choose, as after the edit itself
+TEST_F(UndoEdits, GeometryStyleStepsBackAndForth) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  RunMenu(MENU_EDIT_ROBOT);
+  geom_up->do_callback();
+  EXPECT_EQ(R->geom_type, 0);
+  EXPECT_EQ(R->changed, 1);
+  RunMenu(MENU_UNDO);
+  EXPECT_EQ(R->geom_type, 2);
+  ASSERT_NE(geom_full, nullptr);
+  EXPECT_EQ(geom_full->value(), 1);
+  EXPECT_EQ(geom_up->value(), 0);
+  EXPECT_NE(R->links, nullptr);
+  EXPECT_EQ(R->changed, 0);
+  RunMenu(MENU_REDO);
+  EXPECT_EQ(R->geom_type, 0);
+  EXPECT_EQ(geom_up->value(), 1);
+  EXPECT_TRUE(geom_full->active());
+  EXPECT_TRUE(edit_robot_win->shown());
 }

@@ -1,6 +1,7 @@
 // undo_cmds.cpp -- Undo and Redo of robot edits and pose changes: every edit of the robot
 // dialogs and every pose the panels settle on is recorded in the undo history (robot/undo),
 // a robot load starts it afresh
+#include <FL/Fl_Light_Button.H>  // for: Fl_Light_Button
 #include <stdio.h>   // for: snprintf()
 #include <stdlib.h>  // for: malloc(), free()
 #include <string.h>  // for: memcpy(), memcmp(), strcmp(), strdup()
@@ -19,6 +20,7 @@ static int restoring = 0;            // a restore is under way: its refreshes re
 static char* saved_text = nullptr;
 static float* saved_lim = nullptr;
 static int saved_n = 0;
+static int loaded_full = 0;          // the robot was loaded with its full geometry
 
 //------------------------------------------------------------------ static helpers
 
@@ -67,6 +69,7 @@ static int RestoreRobot(const UndoState* rs) {
     Robot r = LoadRobotText(rs->text, name);
     RobotRestored();
     if (!r) return -1;
+    if (loaded_full && geom_full) geom_full->activate();   // as after the edit to up or down
   }
   if (rs->lim && rs->n == R->n) {
     for (int k = 0; k < R->n; k++) {
@@ -114,6 +117,7 @@ void UndoRecordEdit(void) {
 
 void UndoAfterLoad(void) {
   UndoClear();
+  loaded_full = R && R->geom_type == 2;
   RememberSaved();
   if (R && JC) RecordRobot();
 }
