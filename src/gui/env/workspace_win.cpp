@@ -17,6 +17,7 @@
 #include "gui/env/environment.h"
 #include "base/fileio.h"        // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
+#include "gui/shell/enter_key.h"  // for: EnterPresses()
 #include "gui/traj/traj_panels.h"  // for: TrajShowSaved()
 #include "gui/view/opengl_win.h"   // for: user_axes, edge_1, edge_2
 #include "gui/shell/spinner.h"
@@ -263,6 +264,7 @@ void workspace(void) {
     ws_file->value("Enviroment");
     ws_save = new Fl_Button(270, 270, 60, 25, "save");
     ws_save->callback(workspace_save_cb);
+    EnterPresses(ws_file, ws_save);
     close_win(workspace_win);
   workspace_win->end();
   Updateworkspace();

@@ -20,6 +20,7 @@
 #include "base/file_name.h"         // for: FileNameProblem()
 #include "gui/export/anim_export.h" // for: AnimRecord()
 #include "gui/shell/hubs.h"
+#include "gui/shell/enter_key.h"    // for: EnterPresses()
 #include "gui/shell/written.h"      // for: WrittenText()
 #include "gui/traj/traj_panels.h"   // for: the playback flags
 #include "gui/view/opengl_win.h"    // for: IdleCallback()
@@ -143,6 +144,7 @@ void anim_export_win(void) {
     anim_result->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_WRAP);
     anim_record_b = new Fl_Button(10, 228, 70, 25, "Record");
     anim_record_b->callback(anim_record_cb);
+    EnterPresses(anim_name, anim_record_b);
     anim_cancel_b = new Fl_Button(240, 228, 70, 25, "Cancel");
     anim_cancel_b->callback(cancel_cb);
   anim_win->end();

@@ -6,6 +6,7 @@
 #include <FL/Fl_Button.H>       // for: Fl_Button
 #include <FL/Fl_Input.H>        // for: Fl_Input
 #include <FL/Fl_Input_Choice.H> // for: Fl_Input_Choice
+#include <FL/Fl_Return_Button.H> // for: Fl_Return_Button
 #include <FL/Fl_Window.H>       // for: Fl_Window
 #include <FL/gl.h>              // for: glClearColor()
 #include <stdio.h>              // for: printf()
@@ -57,7 +58,7 @@ void export_gl(void) {
     export_gl_format->value(f ? f->ext : ".eps");
     export_gl_format->callback(export_gl_format_cb);
     export_gl_format->when(FL_WHEN_CHANGED);
-    Fl_Button* save = new Fl_Button(170, 40, 50, 25, "Save");
+    Fl_Button* save = new Fl_Return_Button(165, 40, 75, 25, "Save");   // Enter saves
     save->box(FL_PLASTIC_UP_BOX);
     save->callback(export_gl_set_cb);
   export_win->end();

@@ -3,6 +3,7 @@
 #include <FL/Fl_Box.H>     // for: Fl_Box
 #include <FL/Fl_Button.H>  // for: Fl_Button
 #include <FL/Fl_Input.H>   // for: Fl_Input
+#include <FL/Fl_Return_Button.H>  // for: Fl_Return_Button
 #include <FL/Fl_Window.H>  // for: Fl_Window
 
 #include "robot/app_state.h"     // for: R, ErrStatus
@@ -25,7 +26,7 @@ void urdf_export(void) {
     Fl_Box* where = new Fl_Box(10, 42, 280, 20, "written as <name>.urdf in the data folder");
     where->labelsize(12);
     where->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
-    urdf_save_b = new Fl_Button(10, 70, 70, 25, "save");
+    urdf_save_b = new Fl_Return_Button(10, 70, 70, 25, "save");   // Enter saves
     urdf_save_b->box(FL_PLASTIC_UP_BOX);
     urdf_save_b->callback(urdf_save_cb);
     close_win(urdf_win);

@@ -13,6 +13,7 @@
 #include "robot/app_state.h"   // for: R, JC, CC, ErrStatus
 #include "base/fileio.h"       // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
+#include "gui/shell/enter_key.h"  // for: EnterPresses()
 #include "gui/shell/written.h"   // for: WrittenText()
 #include "gui/pose/pose_panels.h"
 #include "gui/shell/spinner.h"
@@ -143,6 +144,7 @@ void joint_config(JointConfig jc) {
     Fl_Button* save = new Fl_Button(25, b + 77, 70, 25, "save");
     save->box(FL_PLASTIC_UP_BOX);
     save->callback(joint_config_save_cb, joint_config_file);
+    EnterPresses(joint_config_file, save);
     close_win(joint_config_win);
   joint_config_win->end();
   rows = n;

@@ -2,6 +2,7 @@
 #include <FL/Fl_Button.H>         // for: Fl_Button
 #include <FL/Fl_Group.H>          // for: Fl_Group
 #include <FL/Fl_Hold_Browser.H>   // for: Fl_Hold_Browser
+#include <FL/Fl_Return_Button.H>   // for: Fl_Return_Button
 #include <FL/Fl_Text_Buffer.H>    // for: Fl_Text_Buffer
 #include <FL/Fl_Text_Display.H>   // for: Fl_Text_Display
 #include <FL/Fl_Window.H>         // for: Fl_Window
@@ -45,7 +46,7 @@ void arch(void) {
       m_description_output->buffer(description_buf);
       m_description_output->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
     g->end();
-    Fl_Button* load = new Fl_Button(25, 370, 50, 25, "Load");
+    Fl_Button* load = new Fl_Return_Button(10, 370, 65, 25, "Load");   // Enter loads
     load->box(FL_PLASTIC_UP_BOX);  load->callback(robot_load_cb);
     Fl_Button* del = new Fl_Button(85, 370, 50, 25, "Delete");
     del->box(FL_PLASTIC_UP_BOX);  del->callback(robot_delete_cb);

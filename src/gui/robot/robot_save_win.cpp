@@ -1,6 +1,7 @@
 // robot_save_win.cpp -- Save and Save As of the current robot, with the overwrite question
 #include <FL/Fl_Button.H>   // for: Fl_Button
 #include <FL/Fl_Input.H>    // for: Fl_Input
+#include <FL/Fl_Return_Button.H>  // for: Fl_Return_Button
 #include <FL/Fl_Window.H>   // for: Fl_Window
 #include <stdio.h>          // for: snprintf()
 #include <stdlib.h>         // for: calloc(), free()
@@ -80,7 +81,8 @@ void robot_saveas(void) {
       robot_saveas_name = new Fl_Input(80, 10, 160, 25, "Filename:");
       robot_saveas_name->box(FL_PLASTIC_DOWN_BOX);
       robot_saveas_name->value("robot");
-      Fl_Button* save = new Fl_Button(170, 40, 50, 25, "Save");
+      // Enter saves; Escape closes the dialog
+      Fl_Button* save = new Fl_Return_Button(150, 40, 70, 25, "Save");
       save->callback(robot_saveas_cb);
       close_win(Robot_Save_win);
     Robot_Save_win->end();

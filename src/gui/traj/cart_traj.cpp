@@ -8,6 +8,7 @@
 #include "base/fileio.h"           // for: TOK_PATH_MAX
 #include "gui/export/anim_win.h"  // for: anim_panel_record_cb()
 #include "gui/shell/hubs.h"
+#include "gui/shell/enter_key.h"  // for: EnterPresses()
 #include "gui/traj/traj_panel_layout.h"
 #include "gui/traj/traj_panels.h"
 #include "traj/traj_file.h"        // for: LoadCartesianTrajectory(), WriteJointTrajectory()
@@ -97,6 +98,7 @@ void cart_traj(void) {
     CtoJ_name->deactivate();
     CtoJ_save_b = new Fl_Button(200, 285, 65, 25, "Save JT");
     CtoJ_save_b->callback(CtoJ_save_cb, CtoJ_name);
+    EnterPresses(CtoJ_name, CtoJ_save_b);
     CtoJ_save_b->deactivate();
     close_win(cart_traj_win);
   cart_traj_win->end();

@@ -10,6 +10,7 @@
 #include "robot/app_state.h"       // for: R, CT, JT
 #include "base/fileio.h"          // for: TOK_PATH_MAX
 #include "gui/shell/hubs.h"
+#include "gui/shell/enter_key.h"  // for: EnterPresses()
 #include "gui/shell/spinner.h"
 #include "gui/traj/traj_panels.h"
 #include "traj/traj_file.h"       // for: TrajSavePath(), WriteCartesianTrajectory()
@@ -70,6 +71,7 @@ static void Build(void) {
     Fl_Button* save = new Fl_Button(20, 370, 70, 25, "save");
     save->box(FL_PLASTIC_UP_BOX);
     save->callback(traj_save_cb);
+    EnterPresses(trans_file_name, save);
     close_win(trans_win);
   trans_win->end();
 }
