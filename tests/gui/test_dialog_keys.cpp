@@ -88,8 +88,10 @@ TEST_F(DialogKeys, EnterInTheRobotListLoadsTheSelection) {
 TEST_F(DialogKeys, EnterInANameFieldSaves) {
   RunMenu(MENU_SET_WORK_ENV);
   ASSERT_TRUE(workspace_win && workspace_win->shown());
+  std::string typed = ws_file->value();   // the field outlives the test: put back after
   ws_file->value("by_enter");
   Key(workspace_win, ws_file, FL_Enter);
   EXPECT_NE(ReadTextFile("Workspace/by_enter"), "");
   EXPECT_EQ(MessageText(), "Saved " + dir + "/Workspace/by_enter");
+  ws_file->value(typed.c_str());
 }
