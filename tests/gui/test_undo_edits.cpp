@@ -3,6 +3,7 @@
 // exactly through mixed edits and moves
 #include <gtest/gtest.h>
 
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Window.H>
@@ -162,10 +163,14 @@ TEST_F(UndoEdits, TheSavedRobotHasNoUnsavedEdits) {
 }
 
 // geometry Up undone: Full lit again and the model's bodies back; redone: Up lit, with Full
-// still there to choose, as after the edit itself
+// still there to choose, as after the edit itself; the cell shown stays ticked
 TEST_F(UndoEdits, GeometryStyleStepsBackAndForth) {
   ASSERT_NE(NewRobot("Puma560"), nullptr);
   RunMenu(MENU_EDIT_ROBOT);
+  Fl_Button* scene = robot_dlg_button(edit_robot_win, "Scene");
+  ASSERT_NE(scene, nullptr);
+  scene->value(1);
+  scene->do_callback();
   geom_up->do_callback();
   EXPECT_EQ(R->geom_type, 0);
   EXPECT_EQ(R->changed, 1);
@@ -176,9 +181,12 @@ TEST_F(UndoEdits, GeometryStyleStepsBackAndForth) {
   EXPECT_EQ(geom_up->value(), 0);
   EXPECT_NE(R->links, nullptr);
   EXPECT_EQ(R->changed, 0);
+  EXPECT_EQ(robot_dlg_button(edit_robot_win, "Scene")->value(), 1);   // the cell still shown
   RunMenu(MENU_REDO);
   EXPECT_EQ(R->geom_type, 0);
   EXPECT_EQ(geom_up->value(), 1);
   EXPECT_TRUE(geom_full->active());
   EXPECT_TRUE(edit_robot_win->shown());
+  robot_dlg_button(edit_robot_win, "Scene")->do_callback();   // the cell goes for the next
+  ShowScene = 0;
 }

@@ -191,6 +191,7 @@ void edit_robot(Robot r) {
     if (strcmp(r->name, "Puma560") == 0) {
       Fl_Check_Button* scene = new Fl_Check_Button(120, 120, 60, 25, "Scene");
       scene->callback(edit_robot_scene_cb);
+      scene->value(ShowScene == 1);   // a window built again shows the cell as it is
     }
     close_win(edit_robot_win);
   edit_robot_win->end();
