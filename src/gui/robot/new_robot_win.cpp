@@ -7,6 +7,7 @@
 #include <FL/Fl_Float_Input.H>        // for: Fl_Float_Input
 #include <FL/Fl_Group.H>              // for: Fl_Group
 #include <FL/Fl_Multiline_Input.H>    // for: Fl_Multiline_Input
+#include <FL/Fl_Return_Button.H>      // for: Fl_Return_Button
 #include <FL/Fl_Window.H>             // for: Fl_Window
 #include <math.h>                     // for: isfinite()
 #include <stdio.h>                    // for: snprintf()
@@ -18,6 +19,7 @@
 #include "base/fileio.h"                   // for: MakePath()
 #include "gui/shell/hubs.h"
 #include "gui/shell/written.h"  // for: ShowWritten(), WrittenText()
+#include "gui/shell/enter_key.h"  // for: EnterPresses()
 #include "gui/robot/robot_dlg.h"
 #include "gui/shell/spinner.h"              // for: Jw_Spinner
 #include "robot/reader.h"                   // for: SaveNewRobot()
@@ -154,7 +156,7 @@ void new_arch(void) {
     arch_new_links->labelsize(12);
     arch_new_links->range(1, MAX_DIALOG_LINKS);  arch_new_links->step(1);
     arch_new_links->value(6);
-    Fl_Button* ok = new Fl_Button(40, 40, 55, 25, "ok");
+    Fl_Button* ok = new Fl_Return_Button(40, 40, 55, 25, "ok");   // Enter goes on
     ok->box(FL_PLASTIC_UP_BOX);  ok->callback(arch_new_cb);
     close_win(new_arch_win);
   new_arch_win->end();
@@ -205,6 +207,7 @@ void new_robot1(void) {
     g->end();
     Fl_Button* save = new Fl_Button(10, H - 30, 80, 25, "Save");
     save->box(FL_PLASTIC_UP_BOX);  save->callback(new_robot_save_cb);
+    EnterPresses(arch_new_filename, save);
     close_win(arch_new_win);
   arch_new_win->end();
   ShowWindow(arch_new_win);
