@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Window.H>
@@ -189,4 +190,35 @@ TEST_F(UndoEdits, GeometryStyleStepsBackAndForth) {
   EXPECT_TRUE(edit_robot_win->shown());
   robot_dlg_button(edit_robot_win, "Scene")->do_callback();   // the cell goes for the next
   ShowScene = 0;
+}
+
+// link 1's Limits unticked, both fields emptied, ticked again: the file then holds [0, 0];
+// Undo and Redo across it bring the box and the line back as they were
+TEST_F(UndoEdits, LimitsTickedWithoutValuesComeBack) {
+  const std::string file = ReadTextFile("Arch/Puma560");
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  const std::string line = "     limits = [ -160.000000,  160.000000]\n";
+  LL[0].limits_box->value(0);
+  LL[0].limits_box->do_callback();
+  EXPECT_EQ(Text(), InLink(file, 1, line, ""));
+  LL[0].limits_min->value("");
+  LL[0].limits_min->do_callback();
+  LL[0].limits_max->value("");
+  LL[0].limits_max->do_callback();
+  LL[0].limits_box->value(1);
+  LL[0].limits_box->do_callback();
+  const std::string zero = InLink(file, 1, line, "     limits = [ 0.000000,  0.000000]\n");
+  EXPECT_EQ(Text(), zero);
+  RunMenu(MENU_UNDO);
+  EXPECT_EQ(Text(), InLink(file, 1, line, ""));
+  EXPECT_EQ(LL[0].limits_box->value(), 0);
+  RunMenu(MENU_REDO);
+  EXPECT_EQ(Text(), zero);
+  EXPECT_EQ(LL[0].limits_box->value(), 1);
+  EXPECT_STREQ(LL[0].limits_min->value(), "");
+  for (int k = 0; k < 3; k++) RunMenu(MENU_UNDO);
+  EXPECT_EQ(Text(), file);
+  EXPECT_EQ(LL[0].limits_box->value(), 1);
+  EXPECT_STREQ(LL[0].limits_min->value(), "-160");
+  EXPECT_EQ(R->changed, 0);
 }

@@ -699,7 +699,8 @@ TEST_F(RobotFiles, TextInMemoryIsReadWithTheFileRules) {
   Robot r = ReadRobotRecordText("geomtype = up\n{ a = 1\n", "Arm");
   Robot s = ReadRobotRecordText("{ a = 1 b = x }", "Arm");
   Robot t = ReadRobotRecordText("", "Arm");
-  std::string said = testing::internal::GetCapturedStderr() + testing::internal::GetCapturedStdout();
+  std::string said = testing::internal::GetCapturedStderr();
+  said += testing::internal::GetCapturedStdout();
   EXPECT_EQ(r, nullptr);
   EXPECT_EQ(s, nullptr);
   EXPECT_EQ(t, nullptr);

@@ -241,6 +241,19 @@ char* edit_robot_text(void) {
   return text;
 }
 
+void edit_robot_text_limits(void) {
+  for (int k = 0; R && LL && k < LL_n && k < R->n; k++) {
+    const Link* l = &R->L[k];
+    LinkEditor* e = &LL[k];
+    if (e->limits_set || (l->h_q_limit[0] == JOINT_UNLIMITED_MIN &&
+                          l->h_q_limit[1] == JOINT_UNLIMITED_MAX))
+      continue;
+    e->limits_set = 1;
+    e->limits_box->value(1);
+    e->limits_min->activate();  e->limits_max->activate();
+  }
+}
+
 //------------------------------------------------------------------ public API: Link Settings
 
 void link_edit(int i) {

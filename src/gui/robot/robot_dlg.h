@@ -132,6 +132,9 @@ int edit_robot_limits(int* lim_on, float (*lim)[2]);
 // pose apart) and these limits; the caller frees it; NULL, without a message, when a limit
 // is not a number or there is no robot
 char* edit_robot_text(void);
+// after the robot was rebuilt from a text: a link whose text gave limits keeps "Limits"
+// ticked, also when both are 0 (the inputs then show nothing)
+void edit_robot_text_limits(void);
 
 //------------------------------------------------------------------ Joint Limits (joint_limits_win.cpp)
 typedef struct _LimitEditor_ {

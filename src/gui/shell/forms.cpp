@@ -1,5 +1,6 @@
 // forms.cpp -- the lists that tie the windows together: dialog builders (CreateForms), pose
-// refreshers (UpdateAll), robot-load rebuilds (NewRobot) and restores (RobotRestored); redraw requests; the close button
+// refreshers (UpdateAll), robot-load rebuilds (NewRobot) and restores (RobotRestored); redraw
+// requests; the close button
 //
 // A new panel adds one line to each list it belongs to, at its commented slot; the order of
 // the lists is the order in which the program runs them.

@@ -70,6 +70,7 @@ static int RestoreRobot(const UndoState* rs) {
     RobotRestored();
     if (!r) return -1;
     if (loaded_full && geom_full) geom_full->activate();   // as after the edit to up or down
+    edit_robot_text_limits();
   }
   if (rs->lim && rs->n == R->n) {
     for (int k = 0; k < R->n; k++) {
