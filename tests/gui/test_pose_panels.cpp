@@ -99,6 +99,7 @@ TEST_F(PosePanels, JointPanelFoldsRefusesAndPoses) {
   // is refused on the message line and writes nothing
   joint_config_file->value("mine");
   joint_config_save_cb(nullptr, joint_config_file);
+  EXPECT_EQ(MessageText(), "Saved " + dir + "/JConfig/long.mine");   // the file, in full
   JointConfig back = JointConfigFromRobot(R);
   ASSERT_EQ(ReadJointConfig(back, "long.mine"), 0);
   for (int j = 0; j < 30; j++) EXPECT_NEAR(back->q[j], joint_config_set_q[j]->value(), 1e-6);

@@ -198,6 +198,10 @@ TEST_F(RobotDlg, NewRobotWritesTheLayout) {
   EXPECT_EQ(ReadTextFile("Arch/seven"), seven_file);
   EXPECT_EQ(ReadTextFile("Description/seven"), "Seven links.\nOne slides.");
   ASSERT_TRUE(new_robot_created_win->visible());
+  EXPECT_EQ(MessageText(), "Robot created: " + dir + "/Arch/seven");   // the file, in full
+  Fl_Button* ok = robot_dlg_button(new_robot_created_win, "ok");   // still at the lower right
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->x() + ok->w(), new_robot_created_win->w() - 5);
 
   input_a[0]->value("8");   // a second save would change the file
   new_robot_save_cb(nullptr, nullptr);
