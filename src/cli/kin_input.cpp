@@ -1,13 +1,12 @@
 // kin_input.cpp -- velmora-kin input: numbers, paths, the robot of a call, batch lines
-#include <pwd.h>       // for: getpwnam()
 #include <stdio.h>     // for: snprintf(), getline()
-#include <stdlib.h>    // for: getenv()
 #include <string.h>    // for: strchr(), strcspn(), strlen()
 #include <sys/stat.h>  // for: stat()
 #include <unistd.h>    // for: getcwd()
 
 #include "base/data_dir.h"    // for: DataDirPath()
 #include "base/number.h"      // for: ParseNumber()
+#include "base/user_path.h"   // for: UserPath()
 #include "cli/kin_cli.h"
 #include "robot/app_state.h"  // for: R, m_homogenous_length, m_maximum_reach
 #include "kin/ikp.h"          // for: CartesianConfigFromRobot()
@@ -18,25 +17,6 @@
 static char start_dir[DATA_DIR_MAX] = "";   // the working directory at start
 
 //------------------------------------------------------------------ static helpers
-
-// "~" or "~user" at the start of arg expanded into out; 0, or -1 when unknown or too long
-static int expand_home(const char* arg, char* out, int size) {
-  const char* rest = arg + strcspn(arg, "/");
-  const char* home = nullptr;
-  if (rest == arg + 1) {
-    home = getenv("HOME");
-  } else {
-    char user[256];
-    int k = (int)(rest - arg) - 1;
-    if (k >= (int)sizeof(user)) return -1;
-    snprintf(user, sizeof(user), "%.*s", k, arg + 1);
-    struct passwd* pw = getpwnam(user);
-    home = pw ? pw->pw_dir : nullptr;
-  }
-  if (!home || !home[0]) return -1;
-  int n = snprintf(out, (size_t)size, "%s%s", home, rest);
-  return n < 0 || n >= size ? -1 : 0;
-}
 
 static int exists(const char* path) {
   struct stat st;
@@ -71,15 +51,10 @@ int KinIsPath(const char* arg) {
 int KinResolvePath(const char* arg, char* path, int size, char* where, int wsize) {
   int n;
   where[0] = '\0';
-  if (arg[0] == '~') {
-    if (expand_home(arg, path, size) != 0) return -1;
+  if (arg[0] == '~' || arg[0] == '/') {   // "~", "~user" and "/" as the window takes them
+    if (UserPath(arg, start_dir, path, size) != 0) return -1;
     snprintf(where, (size_t)wsize, "looked at %s", path);
     return 0;
-  }
-  if (arg[0] == '/') {
-    n = snprintf(path, (size_t)size, "%s", arg);
-    snprintf(where, (size_t)wsize, "looked at %s", path);
-    return n < 0 || n >= size ? -1 : 0;
   }
   while (arg[0] == '.' && arg[1] == '/') arg += 2;     // "./x" is x
   n = snprintf(path, (size_t)size, "%s/%s", start_dir, arg);
