@@ -3,6 +3,8 @@
 // the view focused, and the menu titles at the default size
 #include <gtest/gtest.h>
 
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/fl_draw.H>
 
@@ -258,6 +260,61 @@ TEST_F(Desktop, LeavingAsksAboutUnsavedEdits) {
   EXPECT_EQ(LeaveAllowed(), 1);                 // saved: no question any more
   EXPECT_EQ(asked, 0);
   SetLeaveQuestion(nullptr);
+}
+
+// the real question box: Enter saves, Escape cancels, and its left button discards
+static int box_key = 0;
+static std::string box_text, box_left;
+static void PressInQuestion(void*) {
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+    if (w == (Fl_Window*)window || w->parent() || !w->modal()) continue;
+    int left = 1 << 30;
+    for (int i = 0; i < w->children(); i++) {
+      Fl_Widget* c = w->child(i);
+      if (c->label() && dynamic_cast<Fl_Box*>(c) && c->w() > 100) box_text = c->label();
+      if (dynamic_cast<Fl_Button*>(c) && c->visible() && c->x() < left) {
+        left = c->x();
+        box_left = c->label() ? c->label() : "";
+      }
+    }
+    if (box_key == 'l') {   // a click on the leftmost button
+      for (int i = 0; i < w->children(); i++)
+        if (w->child(i)->label() && box_left == w->child(i)->label()) w->child(i)->do_callback();
+      return;
+    }
+    Fl::e_keysym = box_key;
+    Fl::e_state = 0;
+    Fl::e_text = (char*)(box_key == FL_Escape ? "\033" : "\r");
+    Fl::e_length = 1;
+    Fl::handle(FL_KEYBOARD, w);
+    return;
+  }
+  Fl::repeat_timeout(0.05, PressInQuestion);   // not up yet
+}
+static int AskWith(int key) {
+  box_key = key;
+  box_text.clear();
+  Fl::add_timeout(0.05, PressInQuestion);
+  int ok = LeaveAllowed();
+  Fl::remove_timeout(PressInQuestion);
+  return ok;
+}
+
+TEST_F(Desktop, QuestionBoxEnterSavesEscapeCancels) {
+  ASSERT_NE(NewRobot("Puma560"), nullptr);
+  SetLeaveQuestion(nullptr);
+  std::string before = ArchFile("Puma560");
+  R->changed = 1;  JC->q[0] = 33;
+  EXPECT_EQ(AskWith(FL_Escape), 0);            // Cancel: the program stays, the file too
+  EXPECT_EQ(box_text, "Save changes to Puma560?");
+  EXPECT_EQ(ArchFile("Puma560"), before);
+  EXPECT_EQ(R->changed, 1);
+  EXPECT_EQ(AskWith('l'), 1);                  // the left button is Discard
+  EXPECT_EQ(box_left, "Discard");
+  EXPECT_EQ(ArchFile("Puma560"), before);
+  EXPECT_EQ(AskWith(FL_Enter), 1);             // Enter: saved, then the program may end
+  EXPECT_EQ(R->changed, 0);
+  EXPECT_NE(ArchFile("Puma560").find("th = 33.000000"), std::string::npos);
 }
 
 // Forward Kinematics moves joint 2 to 12.5 and joint 5 to -40.25: Ctrl+Z twice gives back

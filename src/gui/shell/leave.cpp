@@ -8,11 +8,13 @@
 
 //------------------------------------------------------------------ module state
 
-// "Save changes to NAME?": the desktop's question box; 0 Save, 1 Discard, 2 Cancel
+// "Save changes to NAME?": the desktop's question box, Discard, Save and Cancel; Enter
+// saves (an Enter pressed by habit must not throw the edits away), Escape cancels
 static int AskBox(const char* name) {
-  // fl_choice numbers its buttons from the right: 0 "Cancel" (Escape), 1 "Discard", 2 "Save"
-  int b = fl_choice("Save changes to %s?", "Cancel", "Discard", "Save", name);
-  return b == 2 ? LEAVE_SAVE : b == 1 ? LEAVE_DISCARD : LEAVE_CANCEL;
+  // fl_choice numbers its buttons from the right: 0 "Cancel" (Escape), 1 "Save" (the
+  // default button, Enter), 2 "Discard"
+  int b = fl_choice("Save changes to %s?", "Cancel", "Save", "Discard", name);
+  return b == 1 ? LEAVE_SAVE : b == 2 ? LEAVE_DISCARD : LEAVE_CANCEL;
 }
 static int (*ask)(const char* name) = AskBox;
 
