@@ -3,8 +3,13 @@
 include(GNUInstallDirs)
 
 # the numeric libraries serve these programs only, so they stay out of the system's
-# library path; the programs find them through their run path
-set(VELMORA_LIBDIR "lib/velmora")
+# library path, in the architecture's private folder (no ldconfig in the package's scripts);
+# the programs find them through their run path
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(VELMORA_LIBDIR "lib/${CMAKE_LIBRARY_ARCHITECTURE}/velmora")
+else()
+  set(VELMORA_LIBDIR "lib/velmora")
+endif()
 set(VELMORA_SAMPLES "${CMAKE_INSTALL_DATADIR}/velmora/data")
 
 #------------------------------------------------------------------ programs and libraries
@@ -101,7 +106,8 @@ set_tests_properties(install_tree PROPERTIES LABELS install)
 # beside Debian's own modules (dist-packages); it finds the numeric libraries through its run
 # path, and the package needs the interpreter it was built for and numpy
 if(TARGET velmora_py)
-  set_target_properties(velmora_py PROPERTIES INSTALL_RPATH "$ORIGIN/../../velmora")
+  file(RELATIVE_PATH velmora_py_to_libs "/lib/python3/dist-packages" "/${VELMORA_LIBDIR}")
+  set_target_properties(velmora_py PROPERTIES INSTALL_RPATH "$ORIGIN/${velmora_py_to_libs}")
   install(TARGETS velmora_py LIBRARY DESTINATION lib/python3/dist-packages)
   set(velmora_py_depends "python3 (>= ${VELMORA_PYTHON_VERSION}), "
                          "python3 (<< ${VELMORA_PYTHON_NEXT}), python3-numpy")
