@@ -54,10 +54,14 @@ focus_view() { # a click in the 3D view gives it the keyboard
   xdotool mousemove $((x + w/2)) $((y + h/2)) click 1
   sleep 0.3
 }
-close_dialog() { # Escape in window $1, as a user with it active (again while it stays: a
-  # loaded machine may take the first key before the focus moved)
-  for i in 1 2 3; do
+close_dialog() { # Escape in window $1, as a user does: a click on it (openbox gives the
+  # focus on click), then the key; again while it stays (a loaded machine may take the key
+  # before the focus moved)
+  for i in 1 2 3 4; do
+    read -r cx cy cw ch <<<"$(geom "$1")"
     xdotool windowactivate --sync "$1" 2>/dev/null
+    xdotool mousemove $((cx + cw/2)) $((cy + 8)) click 1
+    sleep 0.3
     xdotool key Escape
     sleep 0.5
     xwininfo -id "$1" 2>/dev/null | grep -q "IsViewable" || return 0
