@@ -264,10 +264,11 @@ TEST_F(Desktop, LeavingAsksAboutUnsavedEdits) {
 
 // the real question box: Enter saves, Escape cancels, and its left button discards
 static int box_key = 0;
-static std::string box_text, box_left;
+static std::string box_text, box_left, box_title;
 static void PressInQuestion(void*) {
   for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
     if (w == (Fl_Window*)window || w->parent() || !w->modal()) continue;
+    box_title = w->label() ? w->label() : "";
     int left = 1 << 30;
     for (int i = 0; i < w->children(); i++) {
       Fl_Widget* c = w->child(i);
@@ -307,6 +308,7 @@ TEST_F(Desktop, QuestionBoxEnterSavesEscapeCancels) {
   R->changed = 1;  JC->q[0] = 33;
   EXPECT_EQ(AskWith(FL_Escape), 0);            // Cancel: the program stays, the file too
   EXPECT_EQ(box_text, "Save changes to Puma560?");
+  EXPECT_EQ(box_title, "Velmora");
   EXPECT_EQ(ArchFile("Puma560"), before);
   EXPECT_EQ(R->changed, 1);
   EXPECT_EQ(AskWith('l'), 1);                  // the left button is Discard

@@ -6,6 +6,7 @@
 // the lists is the order in which the program runs them.
 #include <FL/Fl_Button.H>  // for: Fl_Button
 #include <FL/Fl_Window.H>  // for: Fl_Window
+#include <FL/fl_ask.H>     // for: fl_message_title_default()
 #include <stdio.h>         // for: snprintf()
 
 #include "robot/app_state.h"     // for: R, JC, CC, ErrStatus
@@ -121,7 +122,10 @@ static void close_win_cb(Fl_Widget* w, void*) { w->window()->hide(); }
 
 //------------------------------------------------------------------ public API
 
-void CreateForms(void) { RunAll(form_builders, COUNT(form_builders)); }
+void CreateForms(void) {
+  fl_message_title_default("Velmora");   // the questions' title bar names the program
+  RunAll(form_builders, COUNT(form_builders));
+}
 
 void HideRobotWindows(void) {
   for (int i = 0; i < COUNT(robot_load_hidden); i++) {
