@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <stdio.h>
 #include <string>
+#include <vector>
 #include <FL/gl.h>
 #include <math.h>
 
@@ -29,6 +31,27 @@ inline void EnsureMainWindow() {
   window->show();
   for (int i = 0; i < 100 && !opengl_window->shown(); i++) Fl::wait(0.02);
   Fl::check();
+}
+
+// every dialog hidden, wherever the main window stands in the stacking order: the next test
+// starts with only the main window up
+inline void HideDialogs() {
+  std::vector<Fl_Window*> up;
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
+    if (w != (Fl_Window*)window && !w->parent()) up.push_back(w);
+  for (Fl_Window* w : up) w->hide();
+  Fl::check();
+}
+
+// what a shell command prints on standard output
+inline std::string ShellOut(const std::string& cmd) {
+  std::string out;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return out;
+  char buf[256];
+  while (fgets(buf, sizeof buf, p)) out += buf;
+  pclose(p);
+  return out;
 }
 
 // the camera and view settings every pixel test starts from

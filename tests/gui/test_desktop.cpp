@@ -354,10 +354,7 @@ TEST_F(Desktop, UndoRedoOfPoseChanges) {
 // a dialog opens first to the right of the main window (the next one 30 pixels further right
 // and down), never over the view; moved and closed, it reopens where it was left
 TEST_F(Desktop, DialogsOpenBesideTheMainWindowAndRemember) {
-  std::vector<Fl_Window*> up;   // every dialog, wherever the main window is in the order
-  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
-    if (w != (Fl_Window*)window && !w->parent()) up.push_back(w);
-  for (Fl_Window* w : up) w->hide();
+  HideDialogs();
   window->position(0, 100);   // clear of any panel along the top of the screen
   Fl::check();
   int right = window->x() + window->w();

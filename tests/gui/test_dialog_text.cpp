@@ -79,11 +79,7 @@ class DialogText : public ::testing::Test {
     ASSERT_FALSE(dir.empty());
   }
   void TearDown() override {
-    std::vector<Fl_Window*> shown;   // the next tests start with only the main window up
-    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
-      if (w != (Fl_Window*)window && !w->parent()) shown.push_back(w);
-    for (Fl_Window* w : shown) w->hide();
-    Fl::check();
+    HideDialogs();
     UnloadRobot();
     LeaveDataCopy(dir);
   }

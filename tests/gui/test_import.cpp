@@ -122,16 +122,6 @@ TEST_F(Import, ExistingNameNeedsTheYes) {
   EXPECT_EQ(R->n, 3);
 }
 
-static std::string ShellOut(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[256];
-  while (fgets(buf, sizeof buf, p)) out += buf;
-  pclose(p);
-  return out;
-}
-
 // velmora sub/Arm3 started in the folder above sub: its window is titled by the robot and
 // the data folder's Arch holds the file's bytes; a name still names a robot of Arch
 TEST_F(Import, ProgramTakesARelativePath) {

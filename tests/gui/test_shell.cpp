@@ -199,16 +199,6 @@ static Window FindWindow(Display* d, const char* name, pid_t pid) {
   return found;
 }
 
-static std::string ShellOut(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[256];
-  while (fgets(buf, sizeof buf, p)) out += buf;
-  pclose(p);
-  return out;
-}
-
 // velmora Puma560 in a copy of the sample data: a window "Velmora " whose view is not blank; Escape
 // leaves it running; closing the window (as a window manager asks) ends it with status 0
 TEST(Program, RunsWithARobotAndClosesCleanly) {
