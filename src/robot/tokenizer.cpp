@@ -103,12 +103,9 @@ static int ReadReal(Token* t) {
   return t->type = (dot || expo) ? Float : Int;
 }
 
-//------------------------------------------------------------------ public API: input
-
-int TokOpen(const char* path) {
-  TokClose();
-  snprintf(file, sizeof(file), "%s", path);
-  if (!(fp = fopen(path, "r"))) {
+// reading starts on stream f (NULL: the one message, -1) at line 1 with its first character
+static int StartOn(FILE* f) {
+  if (!(fp = f)) {
     JwWarning("Unable to open file `%s'\n", file);
     return -1;
   }
@@ -118,19 +115,20 @@ int TokOpen(const char* path) {
   return 0;
 }
 
+//------------------------------------------------------------------ public API: input
+
+int TokOpen(const char* path) {
+  TokClose();
+  snprintf(file, sizeof(file), "%s", path);
+  return StartOn(fopen(path, "r"));
+}
+
 int TokOpenText(const char* text, const char* label) {
   TokClose();
   snprintf(file, sizeof(file), "%s", label ? label : "(text)");
   size_t len = text ? strlen(text) : 0;
   // a stream of no bytes is refused by some C libraries: one blank reads the same
-  if (!(fp = len ? fmemopen((void*)text, len, "r") : fmemopen((void*)" ", 1, "r"))) {
-    JwWarning("Unable to open file `%s'\n", file);
-    return -1;
-  }
-  line = 1;
-  pending_error = 0;
-  ch = getc(fp);
-  return 0;
+  return StartOn(len ? fmemopen((void*)text, len, "r") : fmemopen((void*)" ", 1, "r"));
 }
 
 void TokClose(void) {
