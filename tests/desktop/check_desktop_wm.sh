@@ -106,7 +106,11 @@ if [ -n "$about" ]; then
   focus_view
   xdotool key F1
   again=$(dialog About)
-  read -r bx by bw bh <<<"$(geom "$again")"
+  for i in $(seq 20); do   # the window manager may map it before it stands still
+    read -r bx by bw bh <<<"$(geom "$again")"
+    [ $((bx - ax)) -le 2 ] && [ $((ax - bx)) -le 2 ] && [ $((by - ay)) -le 2 ] && [ $((ay - by)) -le 2 ] && break
+    sleep 0.1
+  done
   [ $((bx - ax)) -le 2 ] && [ $((ax - bx)) -le 2 ] && [ $((by - ay)) -le 2 ] && [ $((ay - by)) -le 2 ] ||
     bad "About reopened at $bx $by, left at $ax $ay"
   close_dialog "$again"
@@ -116,20 +120,13 @@ sleep 0.3
 xdotool search --onlyvisible --name '^(About|Load Robot)$' >/dev/null && bad "dialogs left open"
 
 #------------------------------------------------------------------ resizing
-# the robot's pixels (coloured: the floor's grid is grey, the background black) wholly inside
-# the view and centred in it, whatever its shape
-for size in "1000 700" "500 900" "1200 500" "760 600"; do
-  read -r w h <<<"$size"
-  xdotool windowsize "$main" "$w" "$h"
-  for i in $(seq 50); do
-    read -r x y cw ch <<<"$(geom "$main")"
-    [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] && break
-    sleep 0.1
-  done
-  [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] || bad "asked $w x $h, got $cw x $ch"
-  sleep 1   # the frame drawn at the new size
+# the box of the robot's pixels in the view of the main window (coloured: the floor's grid is
+# grey, the background black): sets x y cw ch (window), vh (view height), x0 y0 x1 y1 and
+# problem (empty when the robot is wholly inside the view and near its centre)
+measure() {
+  read -r x y cw ch <<<"$(geom "$main")"
   vy=$((y + 30)); vh=$((ch - 30 - 22))   # the view between the menu bar and the message line
-  shot="$T/shot_${w}x$h.png"
+  shot="$T/shot_${cw}x$ch.png"
   import -window root "$shot" 2>/dev/null
   convert "$shot" -crop "${cw}x$vh+$x+$vy" +repage -depth 8 "rgb:$T/view.raw"
   read -r x0 y0 x1 y1 <<<"$(/usr/bin/python3 - "$T/view.raw" "$cw" "$vh" <<'PY'
@@ -146,13 +143,32 @@ for y in range(h):
 print(*box)
 PY
 )"
-  say "$w x $h: the robot spans x $x0..$x1 of $cw, y $y0..$y1 of $vh"
-  [ "$x1" -ge 0 ] || { bad "$w x $h: no robot in the view"; continue; }
+  problem=""
+  if [ "$x1" -lt 0 ]; then problem="no robot in the view"; return; fi
   [ "$x0" -gt 1 ] && [ "$y0" -gt 1 ] && [ "$x1" -lt $((cw - 2)) ] && [ "$y1" -lt $((vh - 2)) ] ||
-    bad "$w x $h: the robot is cut by the view's edge"
-  ox=$(((x0 + x1) - cw)); oy=$(((y0 + y1) - vh))   # twice the offset from the centre
+    problem="the robot is cut by the view's edge"
+  local ox=$(((x0 + x1) - cw)) oy=$(((y0 + y1) - vh))   # twice the offset from the centre
   [ ${ox#-} -le $((cw / 5)) ] && [ ${oy#-} -le $((vh / 5)) ] ||
-    bad "$w x $h: the robot is off centre by ($((ox / 2)), $((oy / 2)))"
+    problem="$problem${problem:+; }the robot is off centre by ($((ox / 2)), $((oy / 2)))"
+}
+
+# wholly inside the view and centred in it, whatever its shape
+for size in "1000 700" "500 900" "1200 500" "760 600"; do
+  read -r w h <<<"$size"
+  xdotool windowsize "$main" "$w" "$h"
+  for i in $(seq 50); do
+    read -r x y cw ch <<<"$(geom "$main")"
+    [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] && break
+    sleep 0.1
+  done
+  [ "$cw" -eq "$w" ] && [ "$ch" -eq "$h" ] || bad "asked $w x $h, got $cw x $ch"
+  for attempt in 1 2 3; do   # a loaded machine may draw the new size late
+    sleep 1
+    measure
+    [ -z "$problem" ] && break
+  done
+  say "$w x $h: the robot spans x $x0..$x1 of $cw, y $y0..$y1 of $vh"
+  [ -z "$problem" ] || bad "$w x $h: $problem"
 done
 [ -n "${VELMORA_SHOTS:-}" ] && cp "$T"/shot_*.png "$VELMORA_SHOTS"/ 2>/dev/null
 
