@@ -172,9 +172,13 @@ for size in "1000 700" "500 900" "1200 500" "760 600"; do
 done
 [ -n "${VELMORA_SHOTS:-}" ] && cp "$T"/shot_*.png "$VELMORA_SHOTS"/ 2>/dev/null
 
-xdotool windowactivate --sync "$main" 2>/dev/null
-xdotool key ctrl+q
-for i in $(seq 30); do kill -0 "${pids[2]}" 2>/dev/null || break; sleep 0.1; done
+for attempt in 1 2 3; do   # Ctrl+Q in the focused view ends it (again if the key came early)
+  xdotool windowactivate --sync "$main" 2>/dev/null
+  focus_view
+  xdotool key ctrl+q
+  for i in $(seq 50); do kill -0 "${pids[2]}" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "${pids[2]}" 2>/dev/null || break
+done
 kill -0 "${pids[2]}" 2>/dev/null && bad "Ctrl+Q left the program running"
 [ $fail -eq 0 ] && say "ok"
 exit $fail
